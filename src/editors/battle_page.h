@@ -1,0 +1,35 @@
+#pragma once
+// "Battle Animation Sets": a 480 x 480 set of 96 x 96 cells on the nested
+// "Quellbild" and "Zielbild" pages, each side with its animation preview.
+
+#include "editors/battle_preview.h"
+#include "editors/page.h"
+#include "editors/pick_and_place.h"
+
+namespace tw {
+
+class BattlePage : public Page {
+public:
+    BattlePage(frmMain& form, modTWFunc& files);
+    void Wire(Program& program) override;
+
+    void BQ_MouseMove(int button, int shift, float x, float y);
+    void BQ_MouseDown(int button, int shift, float x, float y);
+    void BZ_MouseMove(int button, int shift, float x, float y);
+    void BZ_MouseDown(int button, int shift, float x, float y);
+    void cmdBnew_Click();
+    void LoadQBattle_Click();
+    void LoadZBattle_Click();
+    void SaveZBattle_Click();
+
+    BattlePreview& SourcePreview() { return sourcePreview_; }
+    BattlePreview& TargetPreview() { return targetPreview_; }
+
+private:
+    static constexpr int16_t kCell = 96;
+    PickAndPlace cells_;
+    BattlePreview sourcePreview_;
+    BattlePreview targetPreview_;
+};
+
+}  // namespace tw

@@ -1,0 +1,35 @@
+#pragma once
+// "Char Sets": a 288 x 256 charset of eight characters, picked and stamped
+// frame by frame (24 x 32) or, in whole-character mode, character by
+// character (72 x 128), always on the 24 x 32 frame grid.
+
+#include "editors/charset_preview.h"
+#include "editors/page.h"
+#include "editors/pick_and_place.h"
+
+namespace tw {
+
+class CharsetPage : public Page {
+public:
+    CharsetPage(frmMain& form, modTWFunc& files);
+    void Wire(Program& program) override;
+
+    void RQ_MouseMove(int button, int shift, float x, float y);
+    void RQ_MouseDown(int button, int shift, float x, float y);
+    void RZ_MouseMove(int button, int shift, float x, float y);
+    void RZ_MouseDown(int button, int shift, float x, float y);
+    void cmdRnew_Click();
+    void cmdCompleteSet_Click();
+    void LoadQChar_Click();
+    void LoadZChar_Click();
+    void SaveZChar_Click();
+
+private:
+    static inline const Grid kGrid{24, 32};
+    frmMain& form_;
+    PickAndPlace cells_;
+    CharsetPreview sourcePreview_;
+    CharsetPreview targetPreview_;
+};
+
+}  // namespace tw

@@ -1,0 +1,86 @@
+#include "editors/program.h"
+
+#include "editors/battle_page.h"
+#include "editors/charset_page.h"
+#include "editors/chipset_page.h"
+#include "editors/converter_page.h"
+#include "editors/faceset_page.h"
+#include "editors/systemset_page.h"
+
+namespace tw {
+
+Program::Program(FileDialog& dialog, AboutHost& about, std::string tempFolder)
+    : files_(dialog, [this](std::string_view n) { return dynamic_cast<Surface*>(form_.Find(n)); },
+             std::move(tempFolder)),
+      about_(about) {
+    pages_.push_back(std::make_unique<ChipsetPage>(form_, files_));
+    pages_.push_back(std::make_unique<CharsetPage>(form_, files_));
+    pages_.push_back(std::make_unique<FacesetPage>(form_, files_));
+    pages_.push_back(std::make_unique<SystemsetPage>(form_, files_));
+    pages_.push_back(std::make_unique<BattlePage>(form_, files_));
+    pages_.push_back(std::make_unique<ConverterPage>(form_, files_));
+    for (auto& page : pages_) page->Wire(*this);
+
+    // The menu: "&Exit" unloads the main window at once, nothing asked.
+    OnClick("mnuBeenden", [this] { form_.Unloaded = true; });
+    // "&About" shows the About window modally; it is made anew after each close.
+    OnClick("mnuInfo", [this] {
+        if (!aboutWindow_) aboutWindow_ = std::make_unique<frmAbout>();
+        about_.ShowModal(*aboutWindow_);
+        if (aboutWindow_->Unloaded) aboutWindow_.reset();
+    });
+}
+
+Program::~Program() = default;
+
+EventResult Program::Click(std::string_view name) {
+    Control* c = form_.Find(name);
+    if (!c) return EventResult::NoSuchControl;
+    switch (c->Kind()) {
+        case ControlKind::Button:
+            if (!static_cast<Button*>(c)->Enabled()) return EventResult::Ignored;
+            break;
+        case ControlKind::OptionButton:
+            static_cast<OptionButton*>(c)->Select();
+            break;
+        case ControlKind::MenuItem:
+            break;
+        default:
+            return EventResult::WrongKind;
+    }
+    auto it = click_.find(std::string(name));
+    if (it == click_.end()) return EventResult::WrongKind;
+    it->second();
+    return EventResult::Handled;
+}
+
+EventResult Program::Mouse(std::unordered_map<std::string, MouseHandler>& table,
+                           std::string_view name, int button, int shift, float x, float y) {
+    Control* c = form_.Find(name);
+    if (!c) return EventResult::NoSuchControl;
+    auto it = table.find(std::string(name));
+    if (it == table.end()) return EventResult::WrongKind;
+    it->second(button, shift, x, y);
+    return EventResult::Handled;
+}
+
+EventResult Program::MouseDown(std::string_view name, int button, int shift, float x, float y) {
+    return Mouse(down_, name, button, shift, x, y);
+}
+
+EventResult Program::MouseMove(std::string_view name, int button, int shift, float x, float y) {
+    return Mouse(move_, name, button, shift, x, y);
+}
+
+EventResult Program::Tick(std::string_view name) {
+    Control* c = form_.Find(name);
+    if (!c) return EventResult::NoSuchControl;
+    if (c->Kind() != ControlKind::Timer) return EventResult::WrongKind;
+    if (!static_cast<Timer*>(c)->Enabled()) return EventResult::Ignored;
+    auto it = timer_.find(std::string(name));
+    if (it == timer_.end()) return EventResult::WrongKind;
+    it->second();
+    return EventResult::Handled;
+}
+
+}  // namespace tw

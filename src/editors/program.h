@@ -1,0 +1,77 @@
+#pragma once
+// The whole program without a screen: the main window's model, the image-file
+// routines and every page's handlers, reached by control name. The Qt window
+// and the batch runner both drive it.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "imagefiles/mod_tw_func.h"
+#include "shell/frm_about.h"
+#include "shell/frm_main.h"
+
+namespace tw {
+
+// Shows the About window modally over the main window and returns when it
+// has been closed.
+class AboutHost {
+public:
+    virtual ~AboutHost() = default;
+    virtual void ShowModal(frmAbout& about) = 0;
+};
+
+enum class EventResult {
+    Handled,
+    Ignored,        // a click on a disabled button
+    NoSuchControl,
+    WrongKind,      // the control raises no such event
+};
+
+class Page;
+
+class Program {
+public:
+    using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
+    using Handler = std::function<void()>;
+
+    // `tempFolder`: where a save's temporary bitmap lives (the program's folder).
+    Program(FileDialog& dialog, AboutHost& about, std::string tempFolder);
+    ~Program();
+
+    frmMain& Form() { return form_; }
+    modTWFunc& Files() { return files_; }
+
+    // Runs the window's load handler.
+    void Load() { form_.Form_Load(); }
+
+    // A click on a button, option button or menu item, as the user makes it: a
+    // disabled button ignores it; an option button is selected first.
+    EventResult Click(std::string_view name);
+    EventResult MouseDown(std::string_view name, int button, int shift, float x, float y);
+    EventResult MouseMove(std::string_view name, int button, int shift, float x, float y);
+    // One tick of a timer, run only while the timer is enabled.
+    EventResult Tick(std::string_view name);
+
+    // Used by the pages to wire their handlers.
+    void OnClick(std::string name, Handler h) { click_[std::move(name)] = std::move(h); }
+    void OnMouseDown(std::string name, MouseHandler h) { down_[std::move(name)] = std::move(h); }
+    void OnMouseMove(std::string name, MouseHandler h) { move_[std::move(name)] = std::move(h); }
+    void OnTimer(std::string name, Handler h) { timer_[std::move(name)] = std::move(h); }
+
+private:
+    EventResult Mouse(std::unordered_map<std::string, MouseHandler>& table, std::string_view name,
+                      int button, int shift, float x, float y);
+
+    frmMain form_;
+    modTWFunc files_;
+    AboutHost& about_;
+    std::unique_ptr<frmAbout> aboutWindow_;
+    std::vector<std::unique_ptr<Page>> pages_;
+    std::unordered_map<std::string, Handler> click_, timer_;
+    std::unordered_map<std::string, MouseHandler> down_, move_;
+};
+
+}  // namespace tw

@@ -1,0 +1,67 @@
+#pragma once
+// A picture box: a surface with a fixed client size, a background colour, an
+// assigned Picture and a persistent image that block copies draw into.
+
+#include <memory>
+
+#include "platform/control.h"
+#include "platform/picture.h"
+
+namespace tw {
+
+enum class BorderStyle {
+    Flat1,    // source and target surfaces: client = outer - 2
+    Raised2,  // buffers, picTemp, picChip: client = outer - 4
+};
+
+class Surface : public Control {
+public:
+    Surface(std::string name, std::string container, Placement place, BorderStyle border,
+            Pixel backColor, bool autoSize = false);
+
+    int ClientWidth() const { return image_->Width(); }
+    int ClientHeight() const { return image_->Height(); }
+    Pixel BackColor() const { return backColor_; }
+    BorderStyle Border() const { return border_; }
+    int BorderPixels() const { return border_ == BorderStyle::Flat1 ? 1 : 2; }
+
+    // Outer size in twips (15 to the pixel), border included.
+    int OuterWidthTwips() const { return (ClientWidth() + 2 * BorderPixels()) * 15; }
+    int OuterHeightTwips() const { return (ClientHeight() + 2 * BorderPixels()) * 15; }
+    // Sets the outer size in twips; the client follows (outer / 15 - border),
+    // keeping what the persistent image holds at its top left.
+    void SetOuterTwips(int widthTwips, int heightTwips);
+
+    const Picture& GetPicture() const { return picture_; }
+    // Assigns a picture: the persistent image becomes the background with the
+    // picture at (0, 0). A size-to-picture surface takes the picture's size.
+    void SetPicture(Picture picture);
+
+    // The persistent image, for drawing into.
+    Raster& hDC();
+    const Raster& View() const { return *image_; }
+    // Throws away everything drawn since the picture was assigned.
+    void Cls();
+    // Shows the persistent image.
+    void Refresh() { Touch(); }
+    // A snapshot of the persistent image that later drawing does not change.
+    Picture Image() const { return Picture(std::shared_ptr<const Raster>(image_)); }
+
+private:
+    void Reset(int width, int height);
+    // Makes the persistent image a raster of its own, of the given size, for
+    // the next drawing; an Image() snapshot keeps the one it holds.
+    void Detach(int width, int height, bool keepPixels);
+
+    BorderStyle border_;
+    Pixel backColor_;
+    bool autoSize_;
+    Picture picture_;
+    std::shared_ptr<Raster> image_;
+    // The raster last handed out as a snapshot. A buffer shown in a view gets
+    // it back as soon as the view moves on to the next snapshot, so a preview
+    // redrawn on every pointer move allocates nothing.
+    std::shared_ptr<Raster> spare_;
+};
+
+}  // namespace tw

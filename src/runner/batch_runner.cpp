@@ -1,0 +1,192 @@
+#include "runner/batch_runner.h"
+
+#include <charconv>
+#include <cmath>
+#include <istream>
+#include <ostream>
+
+#include "runner/describe_control.h"
+#include "runner/dump_picture.h"
+#include "runner/script_line.h"
+
+namespace tw {
+namespace {
+
+// Nobody is there to click the About window: it opens and closes at once.
+class ClosingAboutHost : public AboutHost {
+public:
+    void ShowModal(frmAbout& about) override { about.Unloaded = true; }
+};
+
+bool ParseInt(const std::string& s, long& v) {
+    const char* end = s.data() + s.size();
+    auto [p, ec] = std::from_chars(s.data(), end, v);
+    return ec == std::errc() && p == end;
+}
+
+bool ParseNumber(const std::string& s, float& v) {
+    const char* end = s.data() + s.size();
+    double d = 0;
+    auto [p, ec] = std::from_chars(s.data(), end, d);
+    if (ec != std::errc() || p != end || !std::isfinite(d)) return false;
+    v = static_cast<float>(d);
+    return true;
+}
+
+std::string Describe(EventResult r, const std::string& name, const char* event) {
+    switch (r) {
+        case EventResult::Handled:
+        case EventResult::Ignored: return "";
+        case EventResult::NoSuchControl: return "no control named '" + name + "'";
+        case EventResult::WrongKind: return "'" + name + "' has no " + event + " handler";
+    }
+    return "";
+}
+
+}  // namespace
+
+BatchRunner::BatchRunner(std::string scriptName, std::string tempFolder, std::ostream& out,
+                         std::ostream& err)
+    : scriptName_(std::move(scriptName)), out_(out), err_(err),
+      dialog_([this](const std::string& m) { Warn(m); }),
+      about_(std::make_unique<ClosingAboutHost>()),
+      program_(std::make_unique<Program>(dialog_, *about_, std::move(tempFolder))) {
+    program_->Load();
+}
+
+BatchRunner::~BatchRunner() = default;
+
+void BatchRunner::Warn(const std::string& message) {
+    err_ << scriptName_ << ":" << lineNo_ << ": warning: " << message << "\n";
+}
+
+int BatchRunner::Run(std::istream& script) {
+    std::string line;
+    while (!ended_ && std::getline(script, line)) {
+        ++lineNo_;
+        std::string error;
+        auto tokens = SplitScriptLine(line, error);
+        if (tokens && (tokens->empty() || (*tokens)[0].starts_with("#"))) continue;
+        if (tokens) error = Execute(*tokens);
+        if (!error.empty()) {
+            err_ << scriptName_ << ":" << lineNo_ << ": " << error << "\n";
+            out_.flush();
+            return 2;
+        }
+    }
+    out_.flush();
+    return 0;
+}
+
+std::string BatchRunner::Execute(const std::vector<std::string>& t) {
+    const std::string& cmd = t[0];
+    const size_t n = t.size();
+    const auto arity = [&](size_t lo, size_t hi, const char* usage) -> std::string {
+        if (n < lo || n > hi) return std::string("usage: ") + usage;
+        return "";
+    };
+    if (cmd == "file") {
+        if (auto e = arity(2, 2, "file PATH"); !e.empty()) return e;
+        dialog_.QueueFile(t[1]);
+        return "";
+    }
+    if (cmd == "cancel") {
+        if (auto e = arity(1, 1, "cancel"); !e.empty()) return e;
+        dialog_.QueueCancel();
+        return "";
+    }
+    if (cmd == "echo") {
+        for (size_t i = 1; i < n; ++i) out_ << (i > 1 ? " " : "") << t[i];
+        out_ << "\n";
+        return "";
+    }
+    if (cmd == "state") {
+        if (auto e = arity(1, 1, "state"); !e.empty()) return e;
+        for (const auto& [name, value] : program_->Form().State.Items())
+            out_ << name << "=" << value << "\n";
+        return "";
+    }
+    if (cmd == "show") {
+        if (auto e = arity(2, 2, "show NAME"); !e.empty()) return e;
+        return Show(t[1]);
+    }
+    if (cmd == "dump") {
+        if (auto e = arity(3, 3, "dump NAME PATH"); !e.empty()) return e;
+        return Dump(t[1], t[2]);
+    }
+    if (cmd == "click") {
+        if (auto e = arity(2, 2, "click NAME"); !e.empty()) return e;
+        const std::string err = Describe(program_->Click(t[1]), t[1], "click");
+        if (err.empty() && program_->Form().Unloaded) ended_ = true;
+        return err;
+    }
+    if (cmd == "down" || cmd == "move") {
+        const bool down = cmd == "down";
+        if (auto e = arity(5, 6, down ? "down NAME BUTTON X Y [SHIFT]" : "move NAME BUTTONS X Y [SHIFT]");
+            !e.empty())
+            return e;
+        long button = 0, shift = 0;
+        float x = 0, y = 0;
+        if (!ParseInt(t[2], button) || (down ? (button != 1 && button != 2 && button != 4)
+                                             : (button < 0 || button > 7)))
+            return down ? "BUTTON must be 1, 2 or 4, not '" + t[2] + "'"
+                        : "BUTTONS must be a mask from 0 to 7, not '" + t[2] + "'";
+        if (!ParseNumber(t[3], x)) return "X must be a number, not '" + t[3] + "'";
+        if (!ParseNumber(t[4], y)) return "Y must be a number, not '" + t[4] + "'";
+        if (n == 6 && (!ParseInt(t[5], shift) || shift < 0 || shift > 7))
+            return "SHIFT must be a mask from 0 to 7, not '" + t[5] + "'";
+        const auto r = down ? program_->MouseDown(t[1], button, shift, x, y)
+                            : program_->MouseMove(t[1], button, shift, x, y);
+        return Describe(r, t[1], down ? "mouse-down" : "mouse-move");
+    }
+    if (cmd == "tick") {
+        if (auto e = arity(2, 3, "tick NAME [N]"); !e.empty()) return e;
+        long count = 1;
+        if (n == 3 && (!ParseInt(t[2], count) || count < 0))
+            return "N must be a whole number of 0 or more, not '" + t[2] + "'";
+        Control* c = program_->Form().Find(t[1]);
+        if (!c) return "no control named '" + t[1] + "'";
+        if (c->Kind() != ControlKind::Timer) return "'" + t[1] + "' is not a timer";
+        for (long i = 0; i < count; ++i) {
+            const auto r = program_->Tick(t[1]);
+            if (r != EventResult::Handled) return Describe(r, t[1], "timer");
+        }
+        return "";
+    }
+    return "unknown command '" + cmd + "'";
+}
+
+std::string BatchRunner::Show(const std::string& name) {
+    if (name == "CurrentImage") {
+        out_ << DescribeCurrentImage(program_->Files().CurrentImage) << "\n";
+        return "";
+    }
+    const Control* c = program_->Form().Find(name);
+    if (!c) return "no control named '" + name + "'";
+    out_ << DescribeControl(*c) << "\n";
+    return "";
+}
+
+std::string BatchRunner::Dump(const std::string& name, const std::string& path) {
+    if (name == "CurrentImage") {
+        ImageDescriptor& image = program_->Files().CurrentImage;
+        if (!image.bmh) return "CurrentImage holds no image";
+        ImageDescriptor copy{};
+        if (dibtoimage(image.bmh, &copy) != 0 || !copy.hBitmap) return "cannot read CurrentImage";
+        const std::string err = DumpRaster(*copy.hBitmap, path);
+        freeimage(&copy);
+        return err;
+    }
+    const Control* c = program_->Form().Find(name);
+    if (!c) return "no control named '" + name + "'";
+    if (c->Kind() == ControlKind::PictureBox)
+        return DumpRaster(static_cast<const Surface*>(c)->View(), path);
+    if (c->Kind() == ControlKind::Image) {
+        const Picture& p = static_cast<const ImageView*>(c)->GetPicture();
+        if (p.IsEmpty()) return "'" + name + "' shows no picture";
+        return DumpRaster(*p.raster(), path);
+    }
+    return "'" + name + "' is not a picture box or image view";
+}
+
+}  // namespace tw

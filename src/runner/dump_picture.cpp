@@ -1,0 +1,41 @@
+#include "runner/dump_picture.h"
+
+#include "imagefiles/mod_tw_func.h"
+#include "imagefiles/vicdef32.h"
+
+namespace tw {
+
+std::string DumpRaster(const Raster& r, const std::string& path) {
+    if (r.Empty()) return "nothing to dump: the picture is empty";
+    ImageDescriptor image{};
+    if (allocimage(&image, r.Width(), r.Height(), 24) != 0) return "cannot hold the picture";
+    for (int y = 0; y < r.Height(); ++y) {
+        uint8_t* row = image.ibuff + static_cast<size_t>(r.Height() - 1 - y) * image.buffwidth;
+        for (int x = 0; x < r.Width(); ++x) {
+            const Pixel p = r.At(x, y);
+            row[3 * x] = p & 255;
+            row[3 * x + 1] = (p >> 8) & 255;
+            row[3 * x + 2] = (p >> 16) & 255;
+        }
+    }
+    const std::string ext = FormatExtension(path);
+    int result = -1;
+    if (ext == "bmp") result = savebmp(path.c_str(), &image, 0);
+    else if (ext == "png") result = savepng(path.c_str(), &image, 0);
+    else if (ext == "tif") result = savetif(path.c_str(), &image, 0);
+    else if (ext == "jpg") result = savejpg(path.c_str(), &image, 75);
+    else if (ext == "gif") {
+        ImageDescriptor pal{};
+        result = allocimage(&pal, r.Width(), r.Height(), 8);
+        if (result == 0) result = convertrgbtopalex(256, &image, &pal, 3);
+        if (result == 0) result = savegif(path.c_str(), &pal);
+        freeimage(&pal);
+    } else {
+        freeimage(&image);
+        return "cannot dump to '" + path + "': the name must end in bmp, gif, jpg, png or tif";
+    }
+    freeimage(&image);
+    return result == 0 ? "" : "cannot write '" + path + "'";
+}
+
+}  // namespace tw

@@ -1,0 +1,258 @@
+#include "shell/frm_main.h"
+
+#include "platform/blit.h"
+
+namespace tw {
+
+frmMain::frmMain() {
+    Add<TabControl>(-1, "Tab1", "frmMain", Placement{0, 0, kClientWidth, kClientHeight},
+                    std::vector<std::string>{"Chip Sets", "Char Sets", "Face Sets", "System Sets",
+                                             "Battle Animation Sets", "RPG95 zu RPG2K (Chip)"});
+    BuildChipsetPage();
+    BuildCharsetPage();
+    BuildFacesetPage();
+    BuildSystemsetPage();
+    BuildBattlePage();
+    BuildConverterPage();
+    BuildMenu();
+}
+
+template <class T, class... Args>
+T& frmMain::Add(int tabPage, Args&&... args) {
+    auto c = std::make_unique<T>(std::forward<Args>(args)...);
+    T& ref = *c;
+    ref.TabPage = tabPage;
+    byName_[ref.Name()] = &ref;
+    controls_.push_back(std::move(c));
+    return ref;
+}
+
+Control* frmMain::Find(std::string_view name) const {
+    auto it = byName_.find(std::string(name));
+    return it == byName_.end() ? nullptr : it->second;
+}
+
+void frmMain::Form_Load() {
+    State.ChipSelSize = 16;
+    State.CharFrameW = 24;
+    State.CharFrameH = 32;
+    State.SysSelSize = 16;
+    State.ConvSelSize = 16;
+    State.ConvCellSize = 16;
+    State.BattleQAniX = 0;
+    State.BattleQAniY = 0;
+    State.BattleZAniX = 0;
+    State.BattleZAniY = 0;
+
+    struct Prime {
+        const char *source, *sel, *view1, *target, *ins, *view2;
+        int w, h;
+    };
+    const Prime rows[] = {
+        {"CQ", "picCsel", "imgC1", "CZ", "picCins", "imgC2", State.ChipSelSize, State.ChipSelSize},
+        {"RQ", "picRsel", "imgR1", "RZ", "picRins", "imgR2", State.CharFrameW, State.CharFrameH},
+        {"FQ", "picFsel", "imgF1", "FZ", "picFins", "imgF2", 48, 48},
+        {"SQ", "picSsel", "imgS1", "SZ", "picSins", "imgS2", State.SysSelSize, State.SysSelSize},
+        {"BQ", "picBsel", "imgB1", "BZ", "picBins", "imgB2", 96, 96},
+        {"OQ", "picOsel", "imgO1", "OZ", "picOins", "imgO2", State.ConvSelSize, State.ConvSelSize},
+    };
+    for (const Prime& r : rows) {
+        const auto prime = [&](const char* from, const char* buffer, const char* view) {
+            Surface& b = Pic(buffer);
+            BitBlt(b.hDC(), 0, 0, r.w, r.h, Pic(from).View(), 0, 0, SRCCOPY);
+            b.Refresh();
+            Img(view).SetPicture(b.Image());
+        };
+        prime(r.source, r.sel, r.view1);
+        prime(r.target, r.ins, r.view2);
+    }
+}
+
+namespace {
+Placement P(double l, double t, double w, double h) { return Placement{l, t, w, h}; }
+}  // namespace
+
+// Surfaces carry a flat 1-pixel border; buffers the raised 2-pixel one.
+#define SURFACE(page, name, in, l, t, w, h) \
+    Add<Surface>(page, name, in, P(l, t, w, h), BorderStyle::Flat1, kDesktopColor)
+#define BUFFER(page, name, in, l, t, w, h) \
+    Add<Surface>(page, name, in, P(l, t, w, h), BorderStyle::Raised2, kButtonFace)
+#define SHAPE(page, name, in, w, h) Add<Outline>(page, name, in, P(0, 0, w, h))
+#define FRAME(page, name, in, caption, l, t, w, h) Add<Frame>(page, name, in, P(l, t, w, h), caption)
+#define BUTTON(page, name, in, caption, l, t, w, h) Add<Button>(page, name, in, P(l, t, w, h), caption)
+#define OPTION(page, name, in, caption, l, t, w, h) \
+    Add<OptionButton>(page, name, in, P(l, t, w, h), caption)
+#define IMAGE(page, name, in, l, t, w, h) Add<ImageView>(page, name, in, P(l, t, w, h))
+
+void frmMain::BuildChipsetPage() {
+    const int pg = 0;
+    SURFACE(pg, "CQ", "Tab1", 8, 32, 482, 258);
+    SHAPE(-1, "Csel", "CQ", 16, 16);
+    SURFACE(pg, "CZ", "Tab1", 8, 302.7, 482, 258);
+    SHAPE(-1, "Cins", "CZ", 16, 16);
+    FRAME(pg, "q2", "Tab1", "Source", 496, 22.7, 185, 265);
+    Add<Control>(-1, "CommonDialog1", ControlKind::CommonDialog, "q2", Placement{});
+    BUTTON(-1, "LoadQChip", "q2", "Load Source Chipset", 24, 160, 137, 25);
+    BUTTON(-1, "cmdSelGR", "q2", "Change Select-Size", 24, 192, 137, 25);
+    BUFFER(-1, "picCsel", "q2", 8, 32, 20, 20);
+    IMAGE(-1, "imgC1", "q2", 32, 32, 120, 120);
+    FRAME(pg, "z1", "Tab1", "Target", 496, 294.7, 185, 265);
+    BUFFER(-1, "picCins", "z1", 8, 24, 20, 20);
+    BUTTON(-1, "cmdNew", "z1", "New Template", 24, 216, 137, 25);
+    BUTTON(-1, "LoadZChip", "z1", "Load Target Chipset", 24, 184, 137, 25);
+    BUTTON(-1, "SaveZChip", "z1", "Save Target Chipset", 24, 152, 137, 25);
+    IMAGE(-1, "imgC2", "z1", 32, 24, 120, 120);
+}
+
+void frmMain::BuildCharsetPage() {
+    const int pg = 1;
+    SURFACE(pg, "RQ", "Tab1", 8, 30.7, 290, 258);
+    SHAPE(-1, "Rsel", "RQ", 24, 32);
+    SURFACE(pg, "RZ", "Tab1", 8, 302.7, 290, 258);
+    SHAPE(-1, "Rins", "RZ", 24, 32);
+    FRAME(pg, "q1", "Tab1", "Source", 304, 22.7, 377, 265);
+    FRAME(-1, "Frame5", "q1", "Animation", 184, 16, 185, 241);
+    auto& rStop = OPTION(-1, "optRStop", "Frame5", "Stop", 40, 208, 105, 17);
+    auto& rPlay = OPTION(-1, "optRplay", "Frame5", "Play", 40, 184, 105, 17);
+    BUFFER(-1, "picCharQAni", "Frame5", 8, 64, 28, 36);
+    Add<Timer>(-1, "tmrCharQAni", "Frame5", 300);
+    IMAGE(-1, "imgQAni", "Frame5", 40, 32, 104, 132);
+    BUTTON(-1, "LoadQChar", "q1", "Load Source Charset", 16, 152, 153, 25);
+    BUFFER(-1, "picRsel", "q1", 16, 24, 28, 36);
+    BUTTON(-1, "cmdCompleteSet", "q1", "Complete Charset", 16, 184, 153, 25);
+    IMAGE(-1, "imgR1", "q1", 56, 24, 80, 100);
+    FRAME(pg, "z2", "Tab1", "Target", 304, 294.7, 377, 265);
+    FRAME(-1, "Frame6", "z2", "Animation", 184, 16, 185, 241);
+    auto& zStop = OPTION(-1, "optZstop", "Frame6", "Stop", 40, 208, 97, 17);
+    auto& zPlay = OPTION(-1, "optZplay", "Frame6", "Play", 40, 184, 97, 17);
+    BUFFER(-1, "picCharZani", "Frame6", 8, 64, 28, 36);
+    Add<Timer>(-1, "tmrCharZAni", "Frame6", 300);
+    IMAGE(-1, "imgZani", "Frame6", 40, 32, 104, 132);
+    BUTTON(-1, "cmdRnew", "z2", "New Template", 16, 216, 153, 25);
+    BUTTON(-1, "LoadZChar", "z2", "Load Target Charset", 16, 184, 153, 25);
+    BUTTON(-1, "SaveZChar", "z2", "Save Target Charset", 16, 152, 153, 25);
+    BUFFER(-1, "picRins", "z2", 16, 24, 28, 36);
+    IMAGE(-1, "imgR2", "z2", 56, 24, 80, 100);
+    OptionButton::Pair(rStop, rPlay);
+    OptionButton::Pair(zStop, zPlay);
+    rStop.Select();
+    zStop.Select();
+}
+
+void frmMain::BuildFacesetPage() {
+    const int pg = 2;
+    SURFACE(pg, "FQ", "Tab1", 8, 30.7, 194, 194);
+    SHAPE(-1, "Fsel", "FQ", 48, 48);
+    SURFACE(pg, "FZ", "Tab1", 8, 302.7, 194, 194);
+    SHAPE(-1, "Fins", "FZ", 48, 48);
+    FRAME(pg, "q3", "Tab1", "Source", 208, 22.7, 473, 265);
+    FRAME(-1, "Frame9", "q3", "", 152, 16, 313, 241);
+    BUTTON(-1, "LoadQFace", "q3", "Load Source Faceset", 16, 152, 129, 25);
+    BUFFER(-1, "picFsel", "q3", 8, 16, 52, 52);
+    IMAGE(-1, "imgF1", "q3", 32, 32, 97, 97);
+    FRAME(pg, "z3", "Tab1", "Target", 208, 294.7, 473, 265);
+    FRAME(-1, "Frame10", "z3", "", 152, 16, 313, 241);
+    BUTTON(-1, "cmdFnew", "z3", "New Template", 16, 216, 129, 25);
+    BUTTON(-1, "LoadZFace", "z3", "Load Target Faceset", 16, 184, 129, 25);
+    BUTTON(-1, "SaveZFace", "z3", "Save Target Faceset", 16, 152, 129, 25);
+    BUFFER(-1, "picFins", "z3", 16, 16, 52, 52);
+    IMAGE(-1, "imgF2", "z3", 32, 32, 97, 97);
+}
+
+void frmMain::BuildSystemsetPage() {
+    const int pg = 3;
+    SURFACE(pg, "SQ", "Tab1", 16, 30.7, 162, 82);
+    SHAPE(-1, "Ssel", "SQ", 16, 16);
+    SURFACE(pg, "SZ", "Tab1", 16, 302.7, 162, 82);
+    SHAPE(-1, "Sins", "SZ", 16, 16);
+    FRAME(pg, "q4", "Tab1", "Source", 184, 22.7, 497, 265);
+    FRAME(-1, "Frame11", "q4", "", 176, 16, 313, 241);
+    BUTTON(-1, "LoadQSystem", "q4", "Load Source Systemset", 16, 152, 137, 25);
+    BUFFER(-1, "picSsel", "q4", 8, 24, 20, 20);
+    BUTTON(-1, "ySelSize", "q4", "Change Select-Size", 16, 184, 137, 25);
+    IMAGE(-1, "imgS1", "q4", 32, 24, 105, 105);
+    FRAME(pg, "z4", "Tab1", "Target", 184, 294.7, 497, 265);
+    FRAME(-1, "Frame12", "z4", "", 176, 16, 313, 241);
+    BUTTON(-1, "cmdSnew", "z4", "New Template", 16, 216, 137, 25);
+    BUTTON(-1, "LoadZSystem", "z4", "Load Target Systemset", 16, 184, 137, 25);
+    BUTTON(-1, "SaveZSystem", "z4", "Save  Target Systemset", 16, 152, 137, 25);
+    BUFFER(-1, "picSins", "z4", 8, 24, 20, 20);
+    IMAGE(-1, "imgS2", "z4", 32, 24, 105, 105);
+}
+
+void frmMain::BuildBattlePage() {
+    Add<TabControl>(4, "Tab2", "Tab1", P(8, 22.7, 673, 545),
+                    std::vector<std::string>{"Quellbild", "Zielbild"});
+    // "Quellbild": the source side.
+    SURFACE(0, "BQ", "Tab2", 8, 40, 482, 482);
+    SHAPE(-1, "Bsel", "BQ", 96, 96);
+    FRAME(0, "q5", "Tab2", "Source", 496, 32, 169, 489);
+    FRAME(-1, "Frame13", "q5", "Animation", 8, 248, 153, 233);
+    auto& qStop = OPTION(-1, "optQBStop", "Frame13", "Stop", 16, 192, 121, 13);
+    auto& qPlay = OPTION(-1, "optQBplay", "Frame13", "Play", 16, 168, 121, 17);
+    BUFFER(-1, "picBattleQAni", "Frame13", 8, 16, 100, 100);
+    Add<Timer>(-1, "tmrBattleQAni", "Frame13", 150);
+    IMAGE(-1, "imgBQAni", "Frame13", 16, 24, 120, 120);
+    BUTTON(-1, "LoadQBattle", "q5", "Load Source Aniset", 16, 152, 137, 25);
+    BUFFER(-1, "picBsel", "q5", 8, 16, 100, 100);
+    IMAGE(-1, "imgB1", "q5", 32, 24, 105, 105);
+    // "Zielbild": the target side.
+    SURFACE(1, "BZ", "Tab2", 8, 40, 482, 482);
+    SHAPE(-1, "Bins", "BZ", 96, 96);
+    FRAME(1, "z5", "Tab2", "Target", 496, 32, 169, 489);
+    FRAME(-1, "Frame14", "z5", "Animation", 8, 248, 153, 233);
+    auto& zStop = OPTION(-1, "optZBStop", "Frame14", "Stop", 16, 192, 121, 13);
+    auto& zPlay = OPTION(-1, "optZBplay", "Frame14", "Play", 16, 168, 121, 13);
+    BUFFER(-1, "picBattleZAni", "Frame14", 8, 16, 100, 100);
+    Add<Timer>(-1, "tmrBattleZAni", "Frame14", 300);
+    IMAGE(-1, "imgBZAni", "Frame14", 16, 24, 120, 120);
+    BUTTON(-1, "cmdBnew", "z5", "New Template", 16, 216, 137, 25);
+    BUTTON(-1, "LoadZBattle", "z5", "Load Target Aniset", 16, 184, 137, 25);
+    BUTTON(-1, "SaveZBattle", "z5", "Save Target Aniset", 16, 152, 137, 25);
+    BUFFER(-1, "picBins", "z5", 8, 16, 100, 100);
+    IMAGE(-1, "imgB2", "z5", 32, 24, 105, 105);
+    OptionButton::Pair(qStop, qPlay);
+    OptionButton::Pair(zStop, zPlay);
+    qStop.Select();
+    zStop.Select();
+}
+
+void frmMain::BuildConverterPage() {
+    const int pg = 5;
+    SURFACE(pg, "OQ", "Tab1", 32, 30.7, 130, 514);
+    SHAPE(-1, "Osel", "OQ", 16, 16);
+    SURFACE(pg, "OZ", "Tab1", 200, 30.7, 482, 258);
+    SHAPE(-1, "Oins", "OZ", 16, 16);
+    FRAME(pg, "q6", "Tab1", "Source", 200, 294.7, 305, 265);
+    auto& one = OPTION(-1, "optModOneToOne", "q6", "Copy Tiles 1:1", 32, 240, 241, 17);
+    auto& half = OPTION(-1, "optModRPG2K", "q6", "Copy Tiles 1:2", 32, 216, 241, 17);
+    BUFFER(-1, "picOsel", "q6", 32, 24, 20, 20);
+    BUTTON(-1, "CLoadQr", "q6", "Load Source Chipset", 24, 144, 121, 25);
+    BUTTON(-1, "cmdChange", "q6", "Change Section", 160, 144, 129, 25).SetEnabled(false);
+    BUTTON(-1, "cmdOSelGr", "q6", "Change Select-Size", 24, 176, 121, 25);
+    IMAGE(-1, "imgO1", "q6", 32, 24, 106.7, 106.7);
+    Add<Label>(-1, "s4", "q6", P(224, 72, 33, 49), kWhite);
+    Add<Label>(-1, "s3", "q6", P(192, 72, 33, 49), kWhite);
+    Add<Label>(-1, "s2", "q6", P(224, 24, 33, 49), kWhite);
+    Add<Label>(-1, "s1", "q6", P(192, 24, 33, 49), kWhite);
+    FRAME(pg, "z6", "Tab1", "Target", 512, 294.7, 169, 265);
+    BUTTON(-1, "cmdOnew", "z6", "New Template", 24, 208, 121, 25);
+    BUTTON(-1, "LoadRChip", "z6", "Load Target Chipset", 24, 176, 121, 25);
+    BUTTON(-1, "SaveRChip", "z6", "Save Target Chipset", 24, 144, 121, 25);
+    BUFFER(-1, "picOins", "z6", 32, 24, 20, 20);
+    IMAGE(-1, "imgO2", "z6", 32, 24, 107, 107);
+    // The converter's template colour, red 255, green 103, blue 139.
+    BUFFER(pg, "picChip", "Tab1", 168, 350.7, 12, 17).SetPicture(Picture(Raster(2, 2, Rgb(255, 103, 139))));
+    Add<Surface>(pg, "picTemp", "Tab1", P(168, 302.7, 25, 33), BorderStyle::Raised2, kButtonFace, true);
+    OptionButton::Pair(one, half);
+    one.Select();
+}
+
+void frmMain::BuildMenu() {
+    Add<MenuItem>(-1, "mnuDatei", "frmMain", "File");
+    Add<MenuItem>(-1, "mnuBeenden", "mnuDatei", "&Exit");
+    Add<MenuItem>(-1, "mnuLeer3", "mnuDatei", "-");
+    Add<MenuItem>(-1, "mnuInfo", "mnuDatei", "&About");
+}
+
+}  // namespace tw
