@@ -50,12 +50,16 @@ public:
 
 protected:
     void Touch() { ++version_; }
-    Placement place_;
 
 private:
     std::string name_;
     ControlKind kind_;
     std::string container_;
+
+protected:
+    Placement place_;
+
+private:
     uint64_t version_ = 1;
 };
 

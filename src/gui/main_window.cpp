@@ -1,0 +1,119 @@
+#include "gui/main_window.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "gui/drop_loads.h"
+#include "gui/program_icon.h"
+#include "platform/controls.h"
+
+namespace tw {
+
+MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
+    : QMainWindow(parent), program_(program), dialog_(dialog) {
+    setWindowTitle(frmMain::kCaption);
+    setWindowIcon(ProgramIcon());
+    dialog_.SetOwner(this);
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(frmMain::kClientWidth, frmMain::kClientHeight);
+    setCentralWidget(client);
+    widgets_ = BuildForm(program_.Form(), client, *this, sync_);
+    timers_ = std::make_unique<TimerBridge>(program_.Form(), this, sync_,
+                                            [this](const std::string& name) { Tick(name); });
+    BuildMenu();
+
+    // Nothing on the window moves with its size: the size is fixed.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+MainWindow::~MainWindow() { dialog_.SetOwner(nullptr); }
+
+void MainWindow::BuildMenu() {
+    const frmMain& form = program_.Form();
+    for (const auto& c : form.Controls()) {
+        if (c->Kind() != ControlKind::MenuItem || c->Container() != "frmMain") continue;
+        QMenu* menu =
+            menuBar()->addMenu(QString::fromStdString(static_cast<const MenuItem&>(*c).Caption()));
+        menu->setObjectName(QString::fromStdString(c->Name()));
+        for (const auto& item : form.Controls()) {
+            if (item->Kind() != ControlKind::MenuItem || item->Container() != c->Name()) continue;
+            const auto& m = static_cast<const MenuItem&>(*item);
+            QAction* action = m.IsSeparator()
+                                  ? menu->addSeparator()
+                                  : menu->addAction(QString::fromStdString(m.Caption()));
+            action->setObjectName(QString::fromStdString(m.Name()));
+            if (!m.IsSeparator())
+                connect(action, &QAction::triggered, this,
+                        [this, name = m.Name()] { Click(name); });
+        }
+    }
+}
+
+QWidget* MainWindow::Widget(std::string_view name) const {
+    auto it = widgets_.byName.find(std::string(name));
+    return it == widgets_.byName.end() ? nullptr : it->second;
+}
+
+SurfaceWidget* MainWindow::Surface(std::string_view name) const {
+    auto it = widgets_.surfaces.find(std::string(name));
+    return it == widgets_.surfaces.end() ? nullptr : it->second;
+}
+
+TabContainer* MainWindow::Tabs(std::string_view name) const {
+    auto it = widgets_.tabs.find(std::string(name));
+    return it == widgets_.tabs.end() ? nullptr : it->second;
+}
+
+QAction* MainWindow::MenuAction(std::string_view name) const {
+    return findChild<QAction*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+void MainWindow::AfterEvent() {
+    sync_.Run();
+    if (program_.Form().Unloaded) close();
+}
+
+void MainWindow::Click(const std::string& name) {
+    program_.Click(name);
+    AfterEvent();
+}
+
+void MainWindow::MouseDown(const std::string& surface, int button, int shift, float x, float y) {
+    program_.MouseDown(surface, button, shift, x, y);
+    AfterEvent();
+}
+
+void MainWindow::MouseMove(const std::string& surface, int buttons, int shift, float x, float y) {
+    program_.MouseMove(surface, buttons, shift, x, y);
+    AfterEvent();
+}
+
+void MainWindow::Tick(const std::string& timer) {
+    program_.Tick(timer);
+    AfterEvent();
+}
+
+void MainWindow::DropFile(const std::string& surface, const std::string& path) {
+    const char* button = LoadButtonForDrop(surface);
+    if (!button) return;
+    // The drop is the load button with the file as the dialog's answer.
+    dialog_.ClearQueue();
+    dialog_.QueueFile(path);
+    program_.Click(button);
+    dialog_.ClearQueue();
+    AfterEvent();
+}
+
+void MainWindow::TabChanged(const std::string& tabControl, int page) {
+    if (auto* t = dynamic_cast<TabControl*>(program_.Form().Find(tabControl))) t->SetTab(page);
+    AfterEvent();
+}
+
+}  // namespace tw

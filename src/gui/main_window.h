@@ -1,0 +1,57 @@
+#pragma once
+// The main window: the model's controls as widgets, its menu and its timers.
+// It holds no editing logic: every user action becomes a call of the model,
+// after which the widgets whose controls changed are brought up to date.
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "editors/program.h"
+#include "gui/form_builder.h"
+#include "gui/qt_file_dialog.h"
+#include "gui/timer_bridge.h"
+#include "gui/user_actions.h"
+#include "gui/view_sync.h"
+
+class QAction;
+class QTimer;
+
+namespace tw {
+
+class MainWindow : public QMainWindow, public UserActions {
+    Q_OBJECT
+public:
+    MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Program& GetProgram() { return program_; }
+    // The widget of a model control, or nullptr (timers, outlines, menus).
+    QWidget* Widget(std::string_view name) const;
+    SurfaceWidget* Surface(std::string_view name) const;
+    TabContainer* Tabs(std::string_view name) const;
+    QTimer* TimerOf(std::string_view name) const { return timers_->Find(std::string(name)); }
+    QAction* MenuAction(std::string_view name) const;
+    // What a timer's timeout does: one tick of the model's handler.
+    void Tick(const std::string& timer);
+
+    void Click(const std::string& name) override;
+    void MouseDown(const std::string& surface, int button, int shift, float x, float y) override;
+    void MouseMove(const std::string& surface, int buttons, int shift, float x, float y) override;
+    void DropFile(const std::string& surface, const std::string& path) override;
+    void TabChanged(const std::string& tabControl, int page) override;
+
+private:
+    void BuildMenu();
+    // After every event: repaint what changed; end when the model unloaded the window.
+    void AfterEvent();
+
+    Program& program_;
+    QtFileDialog& dialog_;
+    ViewSync sync_;
+    FormWidgets widgets_;
+    std::unique_ptr<TimerBridge> timers_;
+};
+
+}  // namespace tw

@@ -1,0 +1,61 @@
+#pragma once
+// A surface on the screen: its persistent image 1:1 inside a flat 1-pixel
+// border, with its outlines on top. Mouse events go out in the surface's
+// client-area pixels; a dropped local file goes out as its path.
+
+#include <QImage>
+#include <QMimeData>
+#include <QRect>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "platform/raster.h"
+
+namespace tw {
+
+class SurfaceWidget : public QWidget {
+    Q_OBJECT
+public:
+    using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
+
+    // `border`: pixels of border around the client area.
+    explicit SurfaceWidget(int border, QWidget* parent = nullptr);
+
+    void SetImage(const Raster& image);
+    // Outline rectangles in client-area pixels.
+    void SetOutlines(std::vector<QRect> outlines);
+    void OnMouseDown(MouseHandler h) { down_ = std::move(h); }
+    void OnMouseMove(MouseHandler h) { move_ = std::move(h); }
+    // Turns on dropping: `h` receives the local path of the first dropped file.
+    void OnDropFile(std::function<void(const QString&)> h);
+
+    const QImage& Image() const { return image_; }
+    // Where a widget position lands in the client area: the pixel under it.
+    QPointF ClientPixel(const QPointF& widgetPos) const;
+
+    // The model's codes: buttons 1 left, 2 right, 4 middle; Shift 1, Ctrl 2, Alt 4.
+    static int ButtonCode(Qt::MouseButtons buttons);
+    static int ShiftMask(Qt::KeyboardModifiers modifiers);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+
+private:
+    int border_;
+    QImage image_;
+    std::vector<QRect> outlines_;
+    MouseHandler down_, move_;
+    std::function<void(const QString&)> drop_;
+};
+
+// The local file a drop carries: its first URL when that is a local file,
+// otherwise an empty string.
+QString DroppedLocalFile(const QMimeData* mime);
+
+}  // namespace tw
