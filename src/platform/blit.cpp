@@ -65,6 +65,32 @@ void StretchBlt(Raster& dst, int dx, int dy, int dw, int dh, const Raster& src, 
     const std::vector<Span> ys = AxisSpans(dh, sh);
     Raster out = (&dst == &src) ? src : Raster();
     const Raster& from = (&dst == &src) ? out : src;
+    if (dw >= sw && dh >= sh) {
+        // Enlarging ("New Template" fills a whole sheet from one pixel): each
+        // destination pixel takes exactly one source pixel, and rows made from
+        // the same source row are equal, so they are copied whole. The columns
+        // whose source pixel exists form one run, the same on every row.
+        int a = i0, b = i1;
+        while (a < b && sx + xs[a].begin < 0) ++a;
+        while (b > a && sx + xs[b - 1].begin >= from.Width()) --b;
+        if (a >= b) return;
+        long lastY = -1;
+        const Pixel* lastRow = nullptr;
+        for (int j = j0; j < j1; ++j) {
+            const long y = sy + ys[j].begin;
+            if (y < 0 || y >= from.Height()) continue;
+            Pixel* row = dst.Row(dy + j) + dx;
+            if (y == lastY) {
+                std::memcpy(row + a, lastRow + a, static_cast<size_t>(b - a) * sizeof(Pixel));
+                continue;
+            }
+            const Pixel* s = from.Row(static_cast<int>(y)) + sx;
+            for (int i = a; i < b; ++i) row[i] = s[xs[i].begin] & 0x00FFFFFFu;
+            lastY = y;
+            lastRow = row;
+        }
+        return;
+    }
     for (int j = j0; j < j1; ++j) {
         const long yb = std::max<long>(sy + ys[j].begin, 0);
         const long ye = std::min<long>(sy + ys[j].end, from.Height());

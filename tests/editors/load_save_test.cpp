@@ -1,0 +1,150 @@
+// Loading into the surfaces a target id names and saving a target surface
+// through the temporary bitmap, including the ways both can fail.
+
+#include <fstream>
+
+#include "editor_fixture.h"
+#include "runner/dump_picture.h"
+
+namespace tw::test {
+namespace {
+
+TEST(LoadSave, ConverterSourceFillsBothSurfacesWithTheirOwnPictures) {
+    Editor e;
+    const Raster pic = NoisePicture(256, 1024, 1);
+    e.Load("CLoadQr", pic);
+    const Picture& oq = e.form().Pic("OQ").GetPicture();
+    const Picture& temp = e.form().Pic("picTemp").GetPicture();
+    ASSERT_FALSE(oq.IsEmpty());
+    ASSERT_FALSE(temp.IsEmpty());
+    // Drawing into one surface never reaches the other's picture.
+    e.Click("cmdChange");
+    e.form().Pic("OQ").hDC().Fill(0);
+    e.form().Pic("picTemp").hDC().Fill(1);
+    EXPECT_TRUE(SameRaster(*oq.raster(), pic));
+    EXPECT_TRUE(SameRaster(*temp.raster(), pic));
+    e.form().Pic("OQ").Cls();
+    e.form().Pic("picTemp").Cls();
+    EXPECT_TRUE(SameRaster(e.View("OQ"), Block(pic, 0, 0, 128, 512, 0)));
+    EXPECT_TRUE(SameRaster(e.View("picTemp"), pic));
+    const ImageDescriptor& current = e.program.Files().CurrentImage;
+    ASSERT_NE(current.bmh, nullptr);
+    EXPECT_EQ(current.bmh->biWidth, 256);
+    EXPECT_EQ(current.bmh->biHeight, 1024);
+
+    // Loading the next picture replaces CurrentImage; the pictures stay.
+    const std::string other = e.Write(NoisePicture(16, 16, 2), "other.bmp");
+    e.program.Files().LoadImageFile(other, "TempPic");
+    EXPECT_EQ(e.program.Files().CurrentImage.bmh->biWidth, 16);
+    EXPECT_TRUE(SameRaster(*e.form().Pic("OQ").GetPicture().raster(), pic));
+    EXPECT_TRUE(SameRaster(*e.form().Pic("picTemp").GetPicture().raster(), pic));
+}
+
+// Only the last three characters of the name, lower-cased, pick the format.
+// A load that fails leaves CurrentImage, the surface's picture and what was
+// drawn on it as they were.
+TEST(LoadSave, TheNameDecidesAndAFailedLoadChangesNothing) {
+    Editor e;
+    const Raster first = NoisePicture(480, 256, 3);
+    const Raster next = NoisePicture(100, 60, 4);
+    const std::string bmp = e.Write(next, "next.bmp");
+    const std::string png = e.dir / "next.png";
+    ASSERT_EQ(DumpRaster(next, png), "");
+    const auto copy = [&](const std::string& from, const std::string& name, size_t bytes) {
+        std::ifstream in(from, std::ios::binary);
+        std::string data((std::istreambuf_iterator<char>(in)), {});
+        std::ofstream(e.dir / name, std::ios::binary) << data.substr(0, bytes);
+        return e.dir / name;
+    };
+    std::ofstream(e.dir / "corrupt.png") << "this is no picture";
+    struct Case {
+        std::string name;
+        bool loads;
+    };
+    const Case cases[] = {
+        {copy(bmp, "PIC.BMP", 1 << 30), true}, {copy(png, "imagepng", 1 << 30), true},
+        {copy(bmp, "photo.jpeg", 1 << 30), false}, {copy(bmp, "scan.tiff", 1 << 30), false},
+        {copy(bmp, "short.bmp", 100), false},  {copy(png, "short.png", 60), false},
+        {e.dir / "corrupt.png", false},         {e.dir / "missing.png", false},
+        {copy(bmp, "x.txt", 1 << 30), false},   {"", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        e.Load("LoadZChip", first, "first.bmp");
+        e.Down("CZ", 1, 40, 40);  // something drawn since the load
+        const Raster drawn = e.View("CZ");
+        const ImageDescriptor before = e.program.Files().CurrentImage;
+        const Raster* picture = e.form().Pic("CZ").GetPicture().raster();
+        e.program.Files().LoadImageFile(c.name, "CZ");
+        if (c.loads) {
+            EXPECT_NE(e.program.Files().CurrentImage.bmh, before.bmh);
+            EXPECT_TRUE(SameRaster(e.View("CZ"), Stamped(Raster(480, 256, e.form().Pic("CZ").BackColor()),
+                                                         0, 0, next, 100, 60)));
+        } else {
+            EXPECT_EQ(e.program.Files().CurrentImage.bmh, before.bmh);
+            EXPECT_EQ(e.program.Files().CurrentImage.hBitmap, before.hBitmap);
+            EXPECT_EQ(e.form().Pic("CZ").GetPicture().raster(), picture);
+            EXPECT_TRUE(SameRaster(e.View("CZ"), drawn));
+        }
+    }
+}
+
+// A save writes the surface's whole persistent image, stamps included, and
+// leaves no temporary bitmap behind.
+TEST(LoadSave, SavesTheSurfaceImageAndRemovesTheTemporaryBitmap) {
+    Editor e;
+    e.Load("LoadQChip", NoisePicture(480, 256, 5), "q.bmp");
+    e.Load("LoadZChip", NoisePicture(300, 200, 6), "z.bmp");
+    e.Down("CQ", 1, 100, 100);
+    e.Down("CZ", 1, 400, 240);  // outside the loaded picture, inside the surface
+    const Raster target = e.View("CZ");
+    struct Case {
+        std::optional<std::string> name;
+        bool written;
+    };
+    const Case cases[] = {{"tiles.jpeg", false}, {"out.png", true}, {"OUT.BMP", true},
+                          {std::nullopt, false}, {"", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.value_or("(cancelled)"));
+        const std::string path = c.name && !c.name->empty() ? e.dir / *c.name : std::string();
+        e.dialog.answers.push_back(c.name ? std::optional(path) : std::nullopt);
+        const ImageDescriptor before = e.program.Files().CurrentImage;
+        e.Click("SaveZChip");
+        EXPECT_FALSE(fs::exists(e.dir / modTWFunc::kTempName));
+        if (c.written) EXPECT_TRUE(SameRaster(ReadPicture(path), target));
+        else if (!path.empty()) EXPECT_FALSE(fs::exists(path));
+        const ImageDescriptor& after = e.program.Files().CurrentImage;
+        if (path.empty()) {
+            EXPECT_EQ(after.bmh, before.bmh);  // nothing was saved at all
+        } else {
+            ASSERT_NE(after.bmh, nullptr);
+            EXPECT_EQ(after.bmh->biWidth, 480);
+            EXPECT_EQ(after.bmh->biHeight, 256);
+        }
+        EXPECT_TRUE(SameRaster(e.View("CZ"), target));
+    }
+}
+
+// When the temporary bitmap cannot be written, the file still gets the
+// surface's own pixels, never the picture loaded last.
+TEST(LoadSave, ASaveThatCannotWriteTheTemporaryBitmapStillWritesTheSurface) {
+    ScratchDir scratch;
+    fs::create_directories(scratch.path / "blocked" / modTWFunc::kTempName);
+    const std::string folders[] = {scratch / "missing", scratch / "blocked"};
+    for (const std::string& folder : folders) {
+        SCOPED_TRACE(folder);
+        Editor e(folder);
+        e.Load("LoadQFace", NoisePicture(192, 192, 7), "q.bmp");
+        e.Load("LoadZFace", NoisePicture(192, 192, 8), "z.bmp");
+        e.Down("FQ", 1, 50, 50);
+        e.Down("FZ", 1, 100, 100);
+        e.Load("LoadQSystem", NoisePicture(160, 80, 9), "other.bmp");  // CurrentImage now differs
+        const std::string out = e.dir / "face.png";
+        e.dialog.answers.push_back(out);
+        e.Click("SaveZFace");
+        EXPECT_TRUE(SameRaster(ReadPicture(out), e.View("FZ")));
+    }
+}
+
+}  // namespace
+}  // namespace tw::test

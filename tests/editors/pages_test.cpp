@@ -1,0 +1,294 @@
+// The pick-and-place steps on every page, checked pixel by pixel against a
+// model of the surfaces: picks, stamps, previews, the size buttons, "New
+// Template" and the load buttons with a cancelled dialog.
+
+#include "editor_fixture.h"
+#include "shell/snap_to_grid.h"
+
+namespace tw::test {
+namespace {
+
+struct PageDef {
+    const char *source, *target, *sel, *ins, *selBuf, *insBuf, *selView, *insView;
+    const char *loadQ, *loadZ, *sizeButton;
+    int picW, picH;       // the source picture the page expects
+    int16_t gx, gy;       // grid, the same on both sides at start
+    int cw, ch;           // cell at start
+    int sizeClicks;       // presses of the size button for the large cell
+    int bigW, bigH;
+};
+
+const PageDef kPages[] = {
+    {"CQ", "CZ", "Csel", "Cins", "picCsel", "picCins", "imgC1", "imgC2", "LoadQChip", "LoadZChip",
+     "cmdSelGR", 480, 256, 16, 16, 16, 16, 3, 128, 128},
+    {"RQ", "RZ", "Rsel", "Rins", "picRsel", "picRins", "imgR1", "imgR2", "LoadQChar", "LoadZChar",
+     "cmdCompleteSet", 288, 256, 24, 32, 24, 32, 1, 72, 128},
+    {"FQ", "FZ", "Fsel", "Fins", "picFsel", "picFins", "imgF1", "imgF2", "LoadQFace", "LoadZFace",
+     nullptr, 192, 192, 48, 48, 48, 48, 0, 48, 48},
+    {"SQ", "SZ", "Ssel", "Sins", "picSsel", "picSins", "imgS1", "imgS2", "LoadQSystem",
+     "LoadZSystem", "ySelSize", 160, 80, 16, 16, 16, 16, 1, 32, 32},
+    {"BQ", "BZ", "Bsel", "Bins", "picBsel", "picBins", "imgB1", "imgB2", "LoadQBattle",
+     "LoadZBattle", nullptr, 480, 480, 96, 96, 96, 96, 0, 96, 96},
+    {"OQ", "OZ", "Osel", "Oins", "picOsel", "picOins", "imgO1", "imgO2", "CLoadQr", "LoadRChip",
+     "cmdOSelGr", 256, 1024, 16, 16, 16, 16, 2, 64, 64},
+};
+
+struct Point {
+    float x, y;
+    int button;
+};
+
+// Grid edges, fractions, positions past the right and bottom edges and left
+// of or above the surface, and the right and middle buttons.
+std::vector<Point> Points(const PageDef& p, int w, int h) {
+    const float gx = p.gx, gy = p.gy;
+    return {{0, 0, 1},           {gx - 1, gy - 1, 1},    {gx, 2 * gy - 1, 1},
+            {gx - 0.5f, gy + 0.5f, 1}, {w - 1.f, h - 1.f, 1},  {w + 3.f, 5, 1},
+            {5, h + gy, 1},      {-1, -1, 1},            {-gx - 1, 3, 1},
+            {-0.5f, -gy - 0.5f, 1}, {2 * gx + 3, gy + 1, 2}, {3 * gx, 1, 4},
+            {1.5f * gx, 2.5f * gy, 1}, {w - gx, h - gy, 1}};
+}
+
+void CheckOutline(const Outline& o, int left, int top, int w, int h) {
+    EXPECT_EQ(o.Left(), left) << o.Name();
+    EXPECT_EQ(o.Top(), top) << o.Name();
+    EXPECT_EQ(o.Width(), w) << o.Name();
+    EXPECT_EQ(o.Height(), h) << o.Name();
+}
+
+TEST(Pages, PicksStampsAndPreviewsFollowTheSnappedPointer) {
+    uint32_t seed = 1;
+    for (const PageDef& p : kPages) {
+        SCOPED_TRACE(p.source);
+        Editor e;
+        frmMain& f = e.form();
+        const Surface& src = f.Pic(p.source);
+        const Surface& tgt = f.Pic(p.target);
+        const Raster sourcePic = NoisePicture(p.picW, p.picH, ++seed);
+        const Raster targetPic = NoisePicture(tgt.ClientWidth(), tgt.ClientHeight(), ++seed);
+        e.Load(p.loadQ, sourcePic, "source.bmp");
+        e.Load(p.loadZ, targetPic, "target.bmp");
+        const int sw = src.ClientWidth(), sh = src.ClientHeight();
+        const int tw = tgt.ClientWidth(), th = tgt.ClientHeight();
+        // What the surfaces must show: the pictures at their top left.
+        const Raster sourceView = Block(sourcePic, 0, 0, sw, sh, src.BackColor());
+        Raster targetModel = targetPic;
+        ASSERT_TRUE(SameRaster(src.View(), sourceView));
+        ASSERT_TRUE(SameRaster(tgt.View(), targetModel));
+        const Pixel selBg = f.Pic(p.selBuf).BackColor(), insBg = f.Pic(p.insBuf).BackColor();
+
+        for (int phase = 0; phase < 2; ++phase) {
+            int cw = p.cw, ch = p.ch;
+            if (phase == 1) {
+                if (!p.sizeButton) break;
+                for (int i = 0; i < p.sizeClicks; ++i) e.Click(p.sizeButton);
+                cw = p.bigW, ch = p.bigH;
+            }
+            SCOPED_TRACE(testing::Message() << "cell " << cw << "x" << ch);
+            Raster selModel;
+            for (const Point& pt : Points(p, sw, sh)) {
+                SCOPED_TRACE(testing::Message() << "source (" << pt.x << ", " << pt.y << ") button "
+                                                << pt.button);
+                const int sx = SnapToGrid(pt.x, p.gx), sy = SnapToGrid(pt.y, p.gy);
+                const Picture shownBefore = f.Img(p.selView).GetPicture();
+                const Raster shownPixels = *shownBefore.raster();
+                const Raster bufferBefore = f.Pic(p.selBuf).View();
+
+                // A move over the source only moves the outline.
+                e.Move(p.source, 0, pt.x + p.gx, pt.y);
+                CheckOutline(f.Shape(p.sel), SnapToGrid(pt.x + p.gx, p.gx), sy, cw, ch);
+                e.Down(p.source, pt.button, pt.x, pt.y);
+                CheckOutline(f.Shape(p.sel), sx, sy, cw, ch);
+                if (pt.button == 1) selModel = Block(sourceView, sx, sy, cw, ch, selBg);
+                if (!selModel.Empty()) {
+                    ASSERT_TRUE(SameRaster(f.Pic(p.selBuf).View(), selModel));
+                    ASSERT_TRUE(SameRaster(*e.Shown(p.selView), selModel));
+                } else {
+                    ASSERT_TRUE(SameRaster(f.Pic(p.selBuf).View(), bufferBefore));
+                }
+                // The view's earlier picture is a snapshot: later picks leave it alone.
+                EXPECT_TRUE(SameRaster(*shownBefore.raster(), shownPixels));
+            }
+            ASSERT_FALSE(selModel.Empty());
+
+            for (const Point& pt : Points(p, tw, th)) {
+                SCOPED_TRACE(testing::Message() << "target (" << pt.x << ", " << pt.y << ") button "
+                                                << pt.button);
+                const int tx = SnapToGrid(pt.x, p.gx), ty = SnapToGrid(pt.y, p.gy);
+                const Raster previewBefore = f.Pic(p.insBuf).View();
+                e.Down(p.target, pt.button, pt.x, pt.y);
+                CheckOutline(f.Shape(p.ins), tx, ty, cw, ch);
+                if (pt.button == 1) targetModel = Stamped(targetModel, tx, ty, selModel, cw, ch);
+                ASSERT_TRUE(SameRaster(tgt.View(), targetModel));
+                ASSERT_TRUE(SameRaster(f.Pic(p.insBuf).View(), previewBefore));
+
+                // Dragging on with the button held stamps nothing more; the
+                // preview shows the target under the outline.
+                const float mx = pt.x + 2 * p.gx, my = pt.y + p.gy;
+                const int px = SnapToGrid(mx, p.gx), py = SnapToGrid(my, p.gy);
+                e.Move(p.target, pt.button, mx, my);
+                CheckOutline(f.Shape(p.ins), px, py, cw, ch);
+                ASSERT_TRUE(SameRaster(tgt.View(), targetModel));
+                const Raster preview = Block(targetModel, px, py, cw, ch, insBg);
+                ASSERT_TRUE(SameRaster(f.Pic(p.insBuf).View(), preview));
+                ASSERT_TRUE(SameRaster(*e.Shown(p.insView), preview));
+            }
+        }
+    }
+}
+
+// Each press of a size button: the module value, both outlines and both
+// buffers follow; the buffer keeps its pick, so a stamp right after the
+// change writes the old pick at the top left of the larger cell.
+TEST(Pages, SizeButtonsCycleAndTheNextStampUsesTheOldPick) {
+    struct Step {
+        int w, h, twipsW, twipsH;
+    };
+    struct Cycle {
+        int page;
+        std::function<int16_t&(ModuleState&)> size;
+        std::vector<Step> steps;
+    };
+    const std::vector<Cycle> cycles = {
+        {0, [](ModuleState& s) -> int16_t& { return s.ChipSelSize; },
+         {{32, 32, 540, 540}, {64, 64, 1020, 1020}, {128, 128, 1980, 1980}, {16, 16, 300, 300}}},
+        {1, [](ModuleState& s) -> int16_t& { return s.CharFrameW; },
+         {{72, 128, 1140, 1980}, {24, 32, 420, 540}}},
+        {3, [](ModuleState& s) -> int16_t& { return s.SysSelSize; },
+         {{32, 32, 540, 540}, {16, 16, 300, 300}}},
+        {5, [](ModuleState& s) -> int16_t& { return s.ConvSelSize; },
+         {{32, 32, 540, 540}, {64, 64, 1020, 1020}, {128, 128, 1980, 1980}, {16, 16, 300, 300}}},
+    };
+    for (const Cycle& c : cycles) {
+        const PageDef& p = kPages[c.page];
+        SCOPED_TRACE(p.sizeButton);
+        Editor e;
+        frmMain& f = e.form();
+        const Raster sourcePic = NoisePicture(p.picW, p.picH, 40 + c.page);
+        e.Load(p.loadQ, sourcePic);
+        for (int round = 0; round < 2; ++round)
+            for (const Step& s : c.steps) {
+                // Pick one cell at the old size, change the size, stamp at once.
+                const int oldW = f.Shape(p.sel).Width(), oldH = f.Shape(p.sel).Height();
+                e.Down(p.source, 1, p.gx, p.gy);
+                const Raster pick = Block(e.View(p.source), p.gx, p.gy, oldW, oldH,
+                                          f.Pic(p.selBuf).BackColor());
+                const int insLeft = f.Shape(p.ins).Left();
+                e.Click(p.sizeButton);
+                EXPECT_EQ(c.size(e.state()), s.w);
+                if (c.page == 1) {
+                    EXPECT_EQ(e.state().CharFrameH, s.h);
+                    EXPECT_EQ(f.Cmd("cmdCompleteSet").FontBold(), s.w == 72);
+                }
+                for (const char* o : {p.sel, p.ins}) {
+                    EXPECT_EQ(f.Shape(o).Width(), s.w) << o;
+                    EXPECT_EQ(f.Shape(o).Height(), s.h) << o;
+                }
+                EXPECT_EQ(f.Shape(p.sel).Left(), p.gx);
+                EXPECT_EQ(f.Shape(p.ins).Left(), insLeft);
+                for (const char* b : {p.selBuf, p.insBuf}) {
+                    EXPECT_EQ(f.Pic(b).OuterWidthTwips(), s.twipsW) << b;
+                    EXPECT_EQ(f.Pic(b).OuterHeightTwips(), s.twipsH) << b;
+                    EXPECT_EQ(f.Pic(b).ClientWidth(), s.w) << b;
+                    EXPECT_EQ(f.Pic(b).ClientHeight(), s.h) << b;
+                }
+                const Raster buffer = f.Pic(p.selBuf).View();
+                EXPECT_TRUE(SameRaster(Block(buffer, 0, 0, std::min(oldW, s.w), std::min(oldH, s.h), 0),
+                                       Block(pick, 0, 0, std::min(oldW, s.w), std::min(oldH, s.h), 0)));
+                const Raster before = f.Pic(p.target).View();
+                e.Down(p.target, 1, 2 * p.gx, 2 * p.gy);
+                EXPECT_TRUE(SameRaster(f.Pic(p.target).View(),
+                                       Stamped(before, 2 * p.gx, 2 * p.gy, buffer, s.w, s.h)));
+            }
+    }
+    // A size outside the cycle leaves everything as it is.
+    Editor e;
+    e.state().ChipSelSize = 20;
+    e.state().ConvSelSize = 20;
+    e.Click("cmdSelGR");
+    e.Click("cmdOSelGr");
+    EXPECT_EQ(e.state().ChipSelSize, 20);
+    EXPECT_EQ(e.state().ConvSelSize, 20);
+    EXPECT_EQ(e.form().Shape("Csel").Width(), 16);
+    EXPECT_EQ(e.form().Pic("picOins").OuterWidthTwips(), 300);
+    e.state().SysSelSize = 20;  // the systemset toggle goes back to 16 from anything
+    e.Click("ySelSize");
+    EXPECT_EQ(e.state().SysSelSize, 16);
+}
+
+// "New Template" fills the whole target with one pixel's colour: the source
+// surface's background before a load, the picture's pixel after it.
+TEST(Pages, NewTemplateTakesItsColourFromTheSourcePixel) {
+    struct Fill {
+        int page;
+        const char* button;
+        int px, py;
+    };
+    const Fill fills[] = {{0, "cmdNew", 288, 128}, {1, "cmdRnew", 0, 0}, {2, "cmdFnew", 0, 0},
+                          {3, "cmdSnew", 128, 0},  {4, "cmdBnew", 0, 0}, {5, "cmdOnew", -1, -1}};
+    for (const Fill& fl : fills) {
+        const PageDef& p = kPages[fl.page];
+        SCOPED_TRACE(fl.button);
+        Editor e;
+        const Surface& tgt = e.form().Pic(p.target);
+        const auto uniform = [&](Pixel c) { return Raster(tgt.ClientWidth(), tgt.ClientHeight(), c); };
+        const Pixel converterColour = Rgb(255, 103, 139);
+        e.Down(p.target, 1, p.gx, p.gy);
+        e.Move(p.target, 0, 0, 0);
+        const Raster preview = e.View(p.insBuf);
+        e.Click(fl.button);
+        EXPECT_TRUE(SameRaster(tgt.View(), uniform(fl.px < 0 ? converterColour
+                                                             : e.form().Pic(p.source).BackColor())));
+        EXPECT_TRUE(SameRaster(e.View(p.insBuf), preview));
+
+        const Raster sourcePic = NoisePicture(p.picW, p.picH, 60 + fl.page);
+        e.Load(p.loadQ, sourcePic);
+        e.Load(p.loadZ, NoisePicture(tgt.ClientWidth(), tgt.ClientHeight(), 70), "t.bmp");
+        e.Down(p.target, 1, 3 * p.gx, p.gy);  // a stamp that the template erases
+        e.Click(fl.button);
+        EXPECT_TRUE(SameRaster(tgt.View(), uniform(fl.px < 0 ? converterColour
+                                                             : sourcePic.At(fl.px, fl.py))));
+    }
+}
+
+// A cancelled load: the target shows only its last loaded picture (the stamps
+// since are gone), and the source load still renews the selection from the
+// source's top-left corner.
+TEST(Pages, CancelledLoadsClearTheSurfaceAndRetakeTheSelection) {
+    for (const PageDef& p : kPages) {
+        SCOPED_TRACE(p.source);
+        Editor e;
+        frmMain& f = e.form();
+        const Surface& src = f.Pic(p.source);
+        const Surface& tgt = f.Pic(p.target);
+        const Pixel selBg = f.Pic(p.selBuf).BackColor();
+
+        // Nothing loaded yet: cancelling leaves the blank surfaces.
+        e.Down(p.target, 1, p.gx, p.gy);
+        e.Cancel(p.loadZ);
+        e.Click(p.loadZ);  // nothing queued: cancelled as well
+        EXPECT_TRUE(SameRaster(tgt.View(), Raster(tgt.ClientWidth(), tgt.ClientHeight(), tgt.BackColor())));
+
+        const Raster sourcePic = NoisePicture(p.picW, p.picH, 80);
+        const Raster targetPic = NoisePicture(tgt.ClientWidth(), tgt.ClientHeight(), 81);
+        e.Load(p.loadQ, sourcePic, "s.bmp");
+        e.Load(p.loadZ, targetPic, "t.bmp");
+        const ImageDescriptor current = e.program.Files().CurrentImage;
+        e.Down(p.source, 1, 2 * p.gx, p.gy);
+        e.Down(p.target, 1, p.gx, p.gy);
+        e.Cancel(p.loadZ);
+        EXPECT_TRUE(SameRaster(tgt.View(), targetPic));
+
+        e.Down(p.source, 1, 2 * p.gx, 3 * p.gy);
+        e.Cancel(p.loadQ);
+        const Raster sourceView = Block(sourcePic, 0, 0, src.ClientWidth(), src.ClientHeight(), 0);
+        EXPECT_TRUE(SameRaster(src.View(), sourceView));
+        EXPECT_TRUE(SameRaster(f.Pic(p.selBuf).View(), Block(sourceView, 0, 0, p.cw, p.ch, selBg)));
+        EXPECT_TRUE(SameRaster(*e.Shown(p.selView), f.Pic(p.selBuf).View()));
+        EXPECT_EQ(e.program.Files().CurrentImage.bmh, current.bmh);
+        EXPECT_TRUE(e.dialog.answers.empty());
+    }
+}
+
+}  // namespace
+}  // namespace tw::test
