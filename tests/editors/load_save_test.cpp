@@ -111,8 +111,11 @@ TEST(LoadSave, SavesTheSurfaceImageAndRemovesTheTemporaryBitmap) {
         const ImageDescriptor before = e.program.Files().CurrentImage;
         e.Click("SaveZChip");
         EXPECT_FALSE(fs::exists(e.dir / modTWFunc::kTempName));
-        if (c.written) EXPECT_TRUE(SameRaster(ReadPicture(path), target));
-        else if (!path.empty()) EXPECT_FALSE(fs::exists(path));
+        if (c.written) {
+            EXPECT_TRUE(SameRaster(ReadPicture(path), target));
+        } else if (!path.empty()) {
+            EXPECT_FALSE(fs::exists(path));
+        }
         const ImageDescriptor& after = e.program.Files().CurrentImage;
         if (path.empty()) {
             EXPECT_EQ(after.bmh, before.bmh);  // nothing was saved at all

@@ -19,7 +19,8 @@ namespace tw::test {
 namespace {
 
 struct Step {
-    enum Kind { Open, Save, Click, Down, Move, Tick, View } kind;
+    enum Kind { Open, Save, Click, Down, Move, Tick, View };
+    Kind kind = Open;
     std::string name;  // a control; for Open the input file
     int button = 0;
     int x = 0, y = 0;
@@ -28,15 +29,19 @@ struct Step {
 };
 
 using S = Step;
-Step Open(std::string file) { return {S::Open, std::move(file)}; }
+Step Open(std::string file) { return {.kind = S::Open, .name = std::move(file)}; }
 Step Save(std::string button, std::string out) {
-    return {S::Save, std::move(button), 0, 0, 0, 0, std::move(out)};
+    return {.kind = S::Save, .name = std::move(button), .count = 0, .file = std::move(out)};
 }
-Step Click(std::string n) { return {S::Click, std::move(n)}; }
-Step Down(std::string n, int b, int x, int y) { return {S::Down, std::move(n), b, x, y}; }
-Step Move(std::string n, int held, int x, int y) { return {S::Move, std::move(n), held, x, y}; }
-Step Ticks(std::string n, int count) { return {S::Tick, std::move(n), 0, 0, 0, count}; }
-Step View(std::string n) { return {S::View, std::move(n)}; }
+Step Click(std::string n) { return {.kind = S::Click, .name = std::move(n)}; }
+Step Down(std::string n, int b, int x, int y) {
+    return {.kind = S::Down, .name = std::move(n), .button = b, .x = x, .y = y};
+}
+Step Move(std::string n, int held, int x, int y) {
+    return {.kind = S::Move, .name = std::move(n), .button = held, .x = x, .y = y};
+}
+Step Ticks(std::string n, int count) { return {.kind = S::Tick, .name = std::move(n), .count = count}; }
+Step View(std::string n) { return {.kind = S::View, .name = std::move(n)}; }
 
 struct Scenario {
     const char* page;

@@ -168,7 +168,9 @@ TEST(MainWindow, EveryControlOfTheLayoutIsInPlace) {
         ASSERT_NE(c, nullptr);
         EXPECT_EQ(c->Kind(), r.kind);
         EXPECT_EQ(c->Container(), r.in);
-        if (r.tabPage >= 0) EXPECT_EQ(c->TabPage, r.tabPage);
+        if (r.tabPage >= 0) {
+            EXPECT_EQ(c->TabPage, r.tabPage);
+        }
         if (r.place.width >= 0 && r.kind != K::Shape) {
             EXPECT_NEAR(c->Place().left, r.place.left, 0.05);
             EXPECT_NEAR(c->Place().top, r.place.top, 0.05);
@@ -266,8 +268,9 @@ TEST(MainWindow, StartStateOfBuffersViewsAndButtons) {
     for (const char* off : {"optRplay", "optZplay", "optQBplay", "optZBplay", "optModRPG2K"})
         EXPECT_FALSE(form.Opt(off).Value()) << off;
     for (const auto& c : form.Controls())
-        if (c->Kind() == K::Button)
+        if (c->Kind() == K::Button) {
             EXPECT_EQ(form.Cmd(c->Name()).Enabled(), c->Name() != "cmdChange") << c->Name();
+        }
     EXPECT_FALSE(form.Cmd("cmdCompleteSet").FontBold());
     for (const char* s : {"s1", "s2", "s3", "s4"}) EXPECT_EQ(form.Lbl(s).BackColor(), 16777215) << s;
 

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Writes a small seed corpus for each decoder into OUT/<format>/: the layouts
+# each decoder has to handle, made with ImageMagick from two tiny pictures.
+#   fuzz/make_corpus.sh OUT
+set -euo pipefail
+out=${1:?usage: make_corpus.sh OUT}
+mkdir -p "$out"/{bmp,gif,jpg,png,tif}
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+convert -size 24x16 plasma:fractal -seed 1 "$tmp/photo.png"
+convert -size 24x16 xc:white -fill red -draw "rectangle 2,2 9,9" -fill blue -draw "circle 16,8 20,8" "$tmp/sheet.png"
+convert -size 16x8 xc:black -fill white -draw "rectangle 0,0 7,7" "$tmp/mono.png"
+convert -size 16x16 gradient:black-white "$tmp/grey.png"
+
+p="$tmp/photo.png" s="$tmp/sheet.png" m="$tmp/mono.png" g="$tmp/grey.png"
+# BMP: every bit depth, RLE4/RLE8, bit fields, the OS/2 header.
+convert "$p" -type truecolor "BMP3:$out/bmp/rgb24.bmp"
+convert "$p" -type truecolormatte -define bmp:format=bmp4 "$out/bmp/rgba32.bmp"
+convert "$s" -colors 16 -type palette -compress RLE "BMP3:$out/bmp/rle4.bmp"
+convert "$s" -colors 200 -type palette -compress RLE "BMP3:$out/bmp/rle8.bmp"
+convert "$s" -type palette "BMP3:$out/bmp/pal8.bmp"
+convert "$m" -type bilevel "BMP3:$out/bmp/mono.bmp"
+convert "$p" -define bmp:subtype=RGB565 "$out/bmp/rgb565.bmp"
+convert "$s" -type palette "BMP2:$out/bmp/os2.bmp"
+# GIF: plain, interlaced, animated with an offset frame.
+convert "$s" "$out/gif/sheet.gif"
+convert "$p" -interlace GIF "$out/gif/interlaced.gif"
+convert -delay 10 "$s" \( "$m" -repage +3+2 \) "$out/gif/animated.gif"
+convert "$m" "$out/gif/mono.gif"
+# JPEG: baseline, progressive, grey.
+convert "$p" -quality 80 "$out/jpg/baseline.jpg"
+convert "$p" -interlace JPEG "$out/jpg/progressive.jpg"
+convert "$g" -colorspace gray "$out/jpg/grey.jpg"
+# PNG: palette, grey 16, grey-alpha, RGBA, interlaced, 1 bit.
+convert "$s" "PNG8:$out/png/palette.png"
+convert "$g" -depth 16 -colorspace gray "$out/png/grey16.png"
+convert "$g" -alpha set -channel A -evaluate set 50% "$out/png/greyalpha.png"
+convert "$p" -alpha set "PNG32:$out/png/rgba.png"
+convert "$p" -interlace PNG "PNG24:$out/png/interlaced.png"
+convert "$m" -type bilevel "$out/png/mono.png"
+# TIFF: LZW RGB, 16-bit grey, palette, bilevel, tiled, planar, JPEG, multi-page.
+convert "$p" -compress lzw "$out/tif/rgb.tif"
+convert "$g" -depth 16 -colorspace gray "$out/tif/grey16.tif"
+convert "$s" -type palette "$out/tif/palette.tif"
+convert "$m" -type bilevel -compress group4 "$out/tif/g4.tif"
+convert "$p" -define tiff:tile-geometry=16x16 "$out/tif/tiled.tif"
+convert "$p" -interlace plane "$out/tif/planar.tif"
+convert "$p" -compress jpeg "$out/tif/jpeg.tif"
+convert "$s" "$p" "$out/tif/pages.tif"
