@@ -32,9 +32,10 @@ std::vector<uint8_t> Headers(int width, int height, int bpp, const std::vector<t
     return h;
 }
 
-bool WriteBmp(FILE* out, const tw::Raster& picture) {
+bool WriteBmp(FILE* out, const tw::Raster& picture, bool paletteAllowed) {
     const int w = picture.Width(), h = picture.Height();
-    const auto indexed = tw::ExactPalette(picture, 256);
+    const auto indexed =
+        paletteAllowed ? tw::ExactPalette(picture, 256) : std::optional<tw::IndexedPicture>();
     const int bpp = indexed ? 8 : 24;
     const std::vector<uint8_t> head = Headers(w, h, bpp, indexed ? indexed->palette : std::vector<tw::Pixel>{});
     if (fwrite(head.data(), 1, head.size(), out) != head.size()) return false;
@@ -58,11 +59,11 @@ bool WriteBmp(FILE* out, const tw::Raster& picture) {
 
 }  // namespace
 
-int savebmp(const char* fname, const ImageDescriptor* image, int /*option*/) {
+int savebmp(const char* fname, const ImageDescriptor* image, int option) {
     tw::DibShape shape;
     if (!tw::DescribeImage(image, &shape)) return -1;
     tw::AtomicFile file(fname);
     if (!file.Ok()) return -2;
-    if (!WriteBmp(file.Stream(), tw::ImageToRaster(*image))) return -3;
+    if (!WriteBmp(file.Stream(), tw::ImageToRaster(*image), option != kSaveFullDepth)) return -3;
     return file.Commit() ? 0 : -4;
 }

@@ -43,9 +43,10 @@ bool WritePngStream(FILE* out, int width, int height, png_bytepp rows, const png
     return true;
 }
 
-bool WritePng(FILE* out, const tw::Raster& picture) {
+bool WritePng(FILE* out, const tw::Raster& picture, bool paletteAllowed) {
     const int w = picture.Width(), h = picture.Height();
-    const auto indexed = tw::ExactPalette(picture, 256);
+    const auto indexed =
+        paletteAllowed ? tw::ExactPalette(picture, 256) : std::optional<tw::IndexedPicture>();
     std::vector<png_color> palette;
     std::vector<uint8_t> pixels;
     if (indexed) {
@@ -69,11 +70,11 @@ bool WritePng(FILE* out, const tw::Raster& picture) {
 
 }  // namespace
 
-int savepng(const char* fname, const ImageDescriptor* image, int /*option*/) {
+int savepng(const char* fname, const ImageDescriptor* image, int option) {
     tw::DibShape shape;
     if (!tw::DescribeImage(image, &shape)) return -1;
     tw::AtomicFile file(fname);
     if (!file.Ok()) return -2;
-    if (!WritePng(file.Stream(), tw::ImageToRaster(*image))) return -3;
+    if (!WritePng(file.Stream(), tw::ImageToRaster(*image), option != kSaveFullDepth)) return -3;
     return file.Commit() ? 0 : -4;
 }

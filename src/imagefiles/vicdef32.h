@@ -133,6 +133,10 @@ void freeimage(ImageDescriptor* image);
 void copyimgdes(const ImageDescriptor* src, ImageDescriptor* dst);
 int dibtoimage(const BITMAPINFOHEADER* dib, ImageDescriptor* image);
 
+// savebmp and savepng, option 0: an 8-bit palette file whenever the picture
+// has at most 256 colours (the sheet's transparent colour at index 0), else 24
+// bits. kSaveFullDepth: always 24 bits.
+constexpr int kSaveFullDepth = 1;
 int savebmp(const char* fname, const ImageDescriptor* image, int option);
 int savetif(const char* fname, const ImageDescriptor* image, int option);
 int savepng(const char* fname, const ImageDescriptor* image, int option);

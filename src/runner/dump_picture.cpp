@@ -20,8 +20,8 @@ std::string DumpRaster(const Raster& r, const std::string& path) {
     }
     const std::string ext = FormatExtension(path);
     int result = -1;
-    if (ext == "bmp") result = savebmp(path.c_str(), &image, 0);
-    else if (ext == "png") result = savepng(path.c_str(), &image, 0);
+    if (ext == "bmp") result = savebmp(path.c_str(), &image, kSaveFullDepth);
+    else if (ext == "png") result = savepng(path.c_str(), &image, kSaveFullDepth);
     else if (ext == "tif") result = savetif(path.c_str(), &image, 0);
     else if (ext == "jpg") result = savejpg(path.c_str(), &image, 75);
     else if (ext == "gif") {

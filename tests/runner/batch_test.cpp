@@ -133,6 +133,10 @@ TEST(Batch, QuotedTokensNameFiles) {
     EXPECT_TRUE(SameRaster(ReadPicture(dir / "dumped copy.bmp"), pic));
     EXPECT_TRUE(SameRaster(ReadPicture(dir / "current.bmp"), pic));
     EXPECT_TRUE(SameRaster(ReadPicture(dir / "view.png"), Raster(16, 16, 0x3A6EA5)));
+    // A dump is a 24-bit file even where a saved sheet would take a palette:
+    // PNG colour type 2 (RGB) at byte 25, BMP bit count 24 at byte 28.
+    EXPECT_EQ(Slurp(dir / "view.png").at(25), 2);
+    EXPECT_EQ(Slurp(dir / "current.bmp").at(28), 24);
 }
 
 // Side by side in golden/: NAME.script and the output it must print.
