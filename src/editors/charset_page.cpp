@@ -66,12 +66,8 @@ void CharsetPage::cmdCompleteSet_Click() {
     button.SetFontBold(on);
     form_.State.CharFrameW = on ? 72 : 24;
     form_.State.CharFrameH = on ? 128 : 32;
-    const int w = form_.State.CharFrameW, h = form_.State.CharFrameH;
-    cells_.Selection().Resize(w, h);
-    cells_.Insert().Resize(w, h);
-    const int twipsW = on ? 1140 : 420, twipsH = on ? 1980 : 540;
-    cells_.SelectionBuffer().SetOuterTwips(twipsW, twipsH);
-    cells_.PreviewBuffer().SetOuterTwips(twipsW, twipsH);
+    cells_.ResizeCell(form_.State.CharFrameW, form_.State.CharFrameH, on ? 1140 : 420,
+                      on ? 1980 : 540);
 }
 
 void CharsetPage::LoadQChar_Click() {

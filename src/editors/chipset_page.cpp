@@ -51,10 +51,7 @@ void ChipsetPage::cmdSelGR_Click() {
         case 128: size = 16; twips = 300; break;
         default: return;
     }
-    cells_.Selection().Resize(size, size);
-    cells_.Insert().Resize(size, size);
-    cells_.SelectionBuffer().SetOuterTwips(twips, twips);
-    cells_.PreviewBuffer().SetOuterTwips(twips, twips);
+    cells_.ResizeCell(size, size, twips, twips);
 }
 
 void ChipsetPage::LoadQChip_Click() {

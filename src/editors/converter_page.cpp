@@ -103,10 +103,7 @@ void ConverterPage::cmdOSelGr_Click() {
         case 128: size = 16; twips = 300; halfTwips = 180; break;
         default: return;
     }
-    cells_.Selection().Resize(size, size);
-    cells_.Insert().Resize(size, size);
-    cells_.SelectionBuffer().SetOuterTwips(twips, twips);
-    cells_.PreviewBuffer().SetOuterTwips(twips, twips);
+    cells_.ResizeCell(size, size, twips, twips);
     if (!form_.Opt("optModRPG2K").Value()) return;
     cells_.Insert().Resize(size / 2, size / 2);
     cells_.PreviewBuffer().SetOuterTwips(halfTwips, halfTwips);

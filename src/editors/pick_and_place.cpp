@@ -48,6 +48,13 @@ bool PickAndPlace::Stamp(int button, float x, float y, Grid grid, int w, int h) 
     return true;
 }
 
+void PickAndPlace::ResizeCell(int w, int h, int bufferTwipsW, int bufferTwipsH) {
+    sel_.Resize(w, h);
+    ins_.Resize(w, h);
+    selBuffer_.SetOuterTwips(bufferTwipsW, bufferTwipsH);
+    insBuffer_.SetOuterTwips(bufferTwipsW, bufferTwipsH);
+}
+
 void PickAndPlace::RetakeSelection(int w, int h) {
     BitBlt(selBuffer_.hDC(), 0, 0, w, h, source_.View(), 0, 0);
     ShowBuffer(selBuffer_, selView_);

@@ -56,6 +56,10 @@ public:
     // `from`, by a stretched copy of that one pixel.
     void FillTarget(const Surface& from, int px, int py, bool clearFirst);
 
+    // A new cell size: both outlines take w x h pixels, then both buffers the
+    // outer size in twips (the cell plus their border). Nothing is picked anew.
+    void ResizeCell(int w, int h, int bufferTwipsW, int bufferTwipsH);
+
     Surface& Source() const { return source_; }
     Surface& Target() const { return target_; }
     Outline& Selection() const { return sel_; }

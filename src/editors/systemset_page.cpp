@@ -44,10 +44,7 @@ void SystemsetPage::ySelSize_Click() {
     int16_t& size = form_.State.SysSelSize;
     size = size == 16 ? 32 : 16;
     const int twips = size == 32 ? 540 : 300;
-    cells_.Selection().Resize(size, size);
-    cells_.Insert().Resize(size, size);
-    cells_.SelectionBuffer().SetOuterTwips(twips, twips);
-    cells_.PreviewBuffer().SetOuterTwips(twips, twips);
+    cells_.ResizeCell(size, size, twips, twips);
 }
 
 void SystemsetPage::LoadQSystem_Click() {
