@@ -20,23 +20,19 @@ namespace tw::test {
 
 namespace fs = std::filesystem;
 
-// Answers open and save dialogs from a queue; an empty queue cancels.
+// Answers open and save dialogs from a queue; an empty queue or a nullopt cancels.
 class QueueDialog : public FileDialog {
 public:
     std::deque<std::optional<std::string>> answers;
-    int shown = 0;
     int ShowOpen() override { return Answer(); }
     int ShowSave() override { return Answer(); }
 
 private:
     int Answer() {
-        ++shown;
-        if (answers.empty() || !answers.front()) {
-            if (!answers.empty()) answers.pop_front();
-            return kCancelError;
-        }
-        FileName = *answers.front();
-        answers.pop_front();
+        const std::optional<std::string> a = answers.empty() ? std::nullopt : answers.front();
+        if (!answers.empty()) answers.pop_front();
+        if (!a) return kCancelError;
+        FileName = *a;
         return 0;
     }
 };
@@ -62,19 +58,16 @@ struct ScratchDir {
 
 // Pixels that differ from their neighbours and from one seed to the next, so
 // that any misplaced, lost or mixed pixel shows.
-inline Pixel Noise(int x, int y, uint32_t seed) {
-    uint32_t v = static_cast<uint32_t>(x) * 73856093u ^ static_cast<uint32_t>(y) * 19349663u ^
-                 (seed + 1) * 83492791u;
-    v ^= v >> 13;
-    v *= 0x5bd1e995u;
-    v ^= v >> 15;
-    return v & 0xFFFFFFu;
-}
-
 inline Raster NoisePicture(int w, int h, uint32_t seed) {
     Raster r(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) r.Set(x, y, Noise(x, y, seed));
+        for (int x = 0; x < w; ++x) {
+            uint32_t v = static_cast<uint32_t>(x) * 73856093u ^ static_cast<uint32_t>(y) * 19349663u ^
+                         (seed + 1) * 83492791u;
+            v ^= v >> 13;
+            v *= 0x5bd1e995u;
+            r.Set(x, y, (v ^ v >> 15) & 0xFFFFFFu);
+        }
     return r;
 }
 

@@ -42,11 +42,10 @@ struct Point {
 // of or above the surface, and the right and middle buttons.
 std::vector<Point> Points(const PageDef& p, int w, int h) {
     const float gx = p.gx, gy = p.gy;
-    return {{0, 0, 1},           {gx - 1, gy - 1, 1},    {gx, 2 * gy - 1, 1},
-            {gx - 0.5f, gy + 0.5f, 1}, {w - 1.f, h - 1.f, 1},  {w + 3.f, 5, 1},
-            {5, h + gy, 1},      {-1, -1, 1},            {-gx - 1, 3, 1},
-            {-0.5f, -gy - 0.5f, 1}, {2 * gx + 3, gy + 1, 2}, {3 * gx, 1, 4},
-            {1.5f * gx, 2.5f * gy, 1}, {w - gx, h - gy, 1}};
+    return {{0, 0, 1},         {gx - 1, gy - 1, 1},     {gx, 2 * gy - 1, 1},     {gx - 0.5f, gy + 0.5f, 1},
+            {w - 1.f, h - 1.f, 1}, {w + 3.f, 5, 1},       {5, h + gy, 1},          {-1, -1, 1},
+            {-gx - 1, 3, 1},    {-0.5f, -gy - 0.5f, 1},  {2 * gx + 3, gy + 1, 2}, {3 * gx, 1, 4},
+            {1.5f * gx, 2.5f * gy, 1}};  // the last pick, whole inside, is what the stamps write
 }
 
 void CheckOutline(const Outline& o, int left, int top, int w, int h) {
@@ -141,33 +140,25 @@ TEST(Pages, PicksStampsAndPreviewsFollowTheSnappedPointer) {
 // buffers follow; the buffer keeps its pick, so a stamp right after the
 // change writes the old pick at the top left of the larger cell.
 TEST(Pages, SizeButtonsCycleAndTheNextStampUsesTheOldPick) {
-    struct Step {
-        int w, h, twipsW, twipsH;
-    };
     struct Cycle {
         int page;
-        std::function<int16_t&(ModuleState&)> size;
-        std::vector<Step> steps;
+        int16_t ModuleState::*size;
+        std::vector<std::pair<int, int>> steps;
     };
-    const std::vector<Cycle> cycles = {
-        {0, [](ModuleState& s) -> int16_t& { return s.ChipSelSize; },
-         {{32, 32, 540, 540}, {64, 64, 1020, 1020}, {128, 128, 1980, 1980}, {16, 16, 300, 300}}},
-        {1, [](ModuleState& s) -> int16_t& { return s.CharFrameW; },
-         {{72, 128, 1140, 1980}, {24, 32, 420, 540}}},
-        {3, [](ModuleState& s) -> int16_t& { return s.SysSelSize; },
-         {{32, 32, 540, 540}, {16, 16, 300, 300}}},
-        {5, [](ModuleState& s) -> int16_t& { return s.ConvSelSize; },
-         {{32, 32, 540, 540}, {64, 64, 1020, 1020}, {128, 128, 1980, 1980}, {16, 16, 300, 300}}},
+    const Cycle cycles[] = {
+        {0, &ModuleState::ChipSelSize, {{32, 32}, {64, 64}, {128, 128}, {16, 16}}},
+        {1, &ModuleState::CharFrameW, {{72, 128}, {24, 32}}},
+        {3, &ModuleState::SysSelSize, {{32, 32}, {16, 16}}},
+        {5, &ModuleState::ConvSelSize, {{32, 32}, {64, 64}, {128, 128}, {16, 16}}},
     };
     for (const Cycle& c : cycles) {
         const PageDef& p = kPages[c.page];
         SCOPED_TRACE(p.sizeButton);
         Editor e;
         frmMain& f = e.form();
-        const Raster sourcePic = NoisePicture(p.picW, p.picH, 40 + c.page);
-        e.Load(p.loadQ, sourcePic);
+        e.Load(p.loadQ, NoisePicture(p.picW, p.picH, 40 + c.page));
         for (int round = 0; round < 2; ++round)
-            for (const Step& s : c.steps) {
+            for (const auto& [w, h] : c.steps) {
                 // Pick one cell at the old size, change the size, stamp at once.
                 const int oldW = f.Shape(p.sel).Width(), oldH = f.Shape(p.sel).Height();
                 e.Down(p.source, 1, p.gx, p.gy);
@@ -175,45 +166,29 @@ TEST(Pages, SizeButtonsCycleAndTheNextStampUsesTheOldPick) {
                                           f.Pic(p.selBuf).BackColor());
                 const int insLeft = f.Shape(p.ins).Left();
                 e.Click(p.sizeButton);
-                EXPECT_EQ(c.size(e.state()), s.w);
+                EXPECT_EQ(e.state().*c.size, w);
                 if (c.page == 1) {
-                    EXPECT_EQ(e.state().CharFrameH, s.h);
-                    EXPECT_EQ(f.Cmd("cmdCompleteSet").FontBold(), s.w == 72);
+                    EXPECT_EQ(e.state().CharFrameH, h);
+                    EXPECT_EQ(f.Cmd("cmdCompleteSet").FontBold(), w == 72);
                 }
-                for (const char* o : {p.sel, p.ins}) {
-                    EXPECT_EQ(f.Shape(o).Width(), s.w) << o;
-                    EXPECT_EQ(f.Shape(o).Height(), s.h) << o;
-                }
-                EXPECT_EQ(f.Shape(p.sel).Left(), p.gx);
+                CheckOutline(f.Shape(p.sel), p.gx, p.gy, w, h);
                 EXPECT_EQ(f.Shape(p.ins).Left(), insLeft);
+                EXPECT_EQ(f.Shape(p.ins).Width(), w);
+                EXPECT_EQ(f.Shape(p.ins).Height(), h);
                 for (const char* b : {p.selBuf, p.insBuf}) {
-                    EXPECT_EQ(f.Pic(b).OuterWidthTwips(), s.twipsW) << b;
-                    EXPECT_EQ(f.Pic(b).OuterHeightTwips(), s.twipsH) << b;
-                    EXPECT_EQ(f.Pic(b).ClientWidth(), s.w) << b;
-                    EXPECT_EQ(f.Pic(b).ClientHeight(), s.h) << b;
+                    EXPECT_EQ(f.Pic(b).OuterWidthTwips(), (w + 4) * 15) << b;
+                    EXPECT_EQ(f.Pic(b).OuterHeightTwips(), (h + 4) * 15) << b;
+                    EXPECT_EQ(f.Pic(b).ClientWidth(), w) << b;
+                    EXPECT_EQ(f.Pic(b).ClientHeight(), h) << b;
                 }
                 const Raster buffer = f.Pic(p.selBuf).View();
-                EXPECT_TRUE(SameRaster(Block(buffer, 0, 0, std::min(oldW, s.w), std::min(oldH, s.h), 0),
-                                       Block(pick, 0, 0, std::min(oldW, s.w), std::min(oldH, s.h), 0)));
+                const int keptW = std::min(oldW, w), keptH = std::min(oldH, h);
+                EXPECT_TRUE(SameRaster(Block(buffer, 0, 0, keptW, keptH, 0), Block(pick, 0, 0, keptW, keptH, 0)));
                 const Raster before = f.Pic(p.target).View();
                 e.Down(p.target, 1, 2 * p.gx, 2 * p.gy);
-                EXPECT_TRUE(SameRaster(f.Pic(p.target).View(),
-                                       Stamped(before, 2 * p.gx, 2 * p.gy, buffer, s.w, s.h)));
+                EXPECT_TRUE(SameRaster(f.Pic(p.target).View(), Stamped(before, 2 * p.gx, 2 * p.gy, buffer, w, h)));
             }
     }
-    // A size outside the cycle leaves everything as it is.
-    Editor e;
-    e.state().ChipSelSize = 20;
-    e.state().ConvSelSize = 20;
-    e.Click("cmdSelGR");
-    e.Click("cmdOSelGr");
-    EXPECT_EQ(e.state().ChipSelSize, 20);
-    EXPECT_EQ(e.state().ConvSelSize, 20);
-    EXPECT_EQ(e.form().Shape("Csel").Width(), 16);
-    EXPECT_EQ(e.form().Pic("picOins").OuterWidthTwips(), 300);
-    e.state().SysSelSize = 20;  // the systemset toggle goes back to 16 from anything
-    e.Click("ySelSize");
-    EXPECT_EQ(e.state().SysSelSize, 16);
 }
 
 // "New Template" fills the whole target with one pixel's colour: the source

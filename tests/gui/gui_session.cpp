@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <vector>
 
-#include "gui/raster_image.h"
 #include "platform/controls.h"
 
 namespace tw::test {
@@ -94,7 +93,5 @@ std::string WritePattern(const QTemporaryDir& dir, const std::string& name, int 
     Pattern(w, h, seed).save(path, "PNG");
     return path.toStdString();
 }
-
-QImage ToImage(const Raster& r) { return ToQImage(r); }
 
 }  // namespace tw::test

@@ -13,6 +13,7 @@
 #include "gui/image_view_widget.h"
 #include "gui/main_window.h"
 #include "gui/qt_file_dialog.h"
+#include "gui/raster_image.h"
 
 namespace tw::test {
 
@@ -46,6 +47,6 @@ public:
 std::string WritePattern(const QTemporaryDir& dir, const std::string& name, int w, int h, int seed);
 QImage Pattern(int w, int h, int seed);
 // The raster as an image, for comparing pixels.
-QImage ToImage(const Raster& r);
+inline QImage ToImage(const Raster& r) { return ToQImage(r); }
 
 }  // namespace tw::test

@@ -49,12 +49,7 @@ TEST_F(MenuAbout, AboutOpensAndEachWayOfClosingWorks) {
             EXPECT_EQ(d.windowTitle(), "Info zum Tilewright (V 2.5)");
             EXPECT_EQ(d.size(), QSize(480, 355));
             EXPECT_EQ(d.Item("Image1")->geometry(), QRect(0, 0, 480, 329));
-            EXPECT_EQ(d.Item("Image2")->geometry(), QRect(424, 8, 48, 48));
-            EXPECT_EQ(d.Item("lblReleaseDate")->geometry(), QRect(296, 128, 25, 25));
             EXPECT_EQ(d.Item("lblReleaseDate")->toolTip(), "Release Date: 08-June-2003");
-            EXPECT_FALSE(d.Item("lblQuotation")->toolTip().isEmpty());
-            EXPECT_FALSE(d.Item("Image2")->toolTip().isEmpty());
-            EXPECT_EQ(d.Item("Label2")->geometry(), QRect(8, 336, 465, 17));
             // A click on the transparent hot spot does nothing.
             QTest::mouseClick(d.Item("lblReleaseDate"), Qt::LeftButton);
             wasVisible = d.isVisible();

@@ -1,8 +1,6 @@
 #include "image_test_support.h"
 
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -14,68 +12,35 @@ namespace twtest {
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tw-img-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    path_ = pattern;
+    path = pattern;
 }
 
-TempDir::~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
+OwnedImage ImageOf(int bpp, int w, int h, const std::vector<tw::Pixel>& palette,
+                   const std::function<int(int, int)>& value) {
+    OwnedImage img;
+    if (allocimage(&img.d, w, h, bpp) != 0) throw std::runtime_error("alloc");
+    for (int i = 0; i < img.d.colors; ++i) tw::SetPaletteEntry(&img.d, i, i < int(palette.size()) ? palette[i] : 0);
+    if (bpp <= 8) tw::SetGreyscale(&img.d, bpp == 8 && tw::PaletteIsGreyRamp(img.d));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* row = tw::ImageRow(img.d, y);
+            const int v = value(x, y);
+            if (bpp == 1) row[x / 8] |= uint8_t(v ? 0x80 >> (x % 8) : 0);
+            else if (bpp == 8) row[x] = uint8_t(v);
+            else for (int b = 0; b < bpp / 8; ++b) row[bpp / 8 * x + b] = uint8_t(v >> (8 * b));  // little-endian
+        }
+    return img;
 }
 
 OwnedImage Image24(const tw::Raster& p) {
-    OwnedImage img;
-    if (allocimage(&img.d, p.Width(), p.Height(), 24) != 0) throw std::runtime_error("alloc");
-    for (int y = 0; y < p.Height(); ++y)
-        for (int x = 0; x < p.Width(); ++x) {
-            uint8_t* px = tw::ImageRow(img.d, y) + 3 * x;
-            const tw::Pixel c = p.At(x, y);
-            px[0] = c & 255, px[1] = (c >> 8) & 255, px[2] = (c >> 16) & 255;
-        }
-    return img;
-}
-
-OwnedImage Image8(const std::vector<tw::Pixel>& palette, const std::function<int(int, int)>& index) {
-    OwnedImage img;
-    if (allocimage(&img.d, 40, 24, 8) != 0) throw std::runtime_error("alloc");
-    for (int i = 0; i < 256; ++i) tw::SetPaletteEntry(&img.d, i, i < int(palette.size()) ? palette[i] : 0);
-    tw::SetGreyscale(&img.d, tw::PaletteIsGreyRamp(img.d));
-    for (int y = 0; y < 24; ++y)
-        for (int x = 0; x < 40; ++x) tw::ImageRow(img.d, y)[x] = static_cast<uint8_t>(index(x, y));
-    return img;
-}
-
-OwnedImage Image1(tw::Pixel zero, tw::Pixel one, const std::function<int(int, int)>& bit) {
-    OwnedImage img;
-    if (allocimage(&img.d, 37, 21, 1) != 0) throw std::runtime_error("alloc");
-    tw::SetPaletteEntry(&img.d, 0, zero);
-    tw::SetPaletteEntry(&img.d, 1, one);
-    for (int y = 0; y < 21; ++y)
-        for (int x = 0; x < 37; ++x)
-            if (bit(x, y)) tw::ImageRow(img.d, y)[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
-    return img;
-}
-
-OwnedImage Image16(int w, int h, const std::function<int(int, int)>& level) {
-    OwnedImage img;
-    if (allocimage(&img.d, w, h, 16) != 0) throw std::runtime_error("alloc");
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const int v = level(x, y);
-            tw::ImageRow(img.d, y)[2 * x] = v & 255;
-            tw::ImageRow(img.d, y)[2 * x + 1] = (v >> 8) & 255;
-        }
-    return img;
+    return ImageOf(24, p.Width(), p.Height(), {}, [&](int x, int y) { return int(p.At(x, y)); });
 }
 
 tw::Raster ColourSheet(int w, int h, int colours) {
     tw::Raster r(w, h);
-    // Blocks of 8x8 pixels cycle through the colours; colour 0 is only at
-    // the transparent position's block, so an exact palette must move it.
-    const int blocksPerRow = (w + 7) / 8;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const int block = (y / 8) * blocksPerRow + x / 8;
-            const int c = 1 + block % (colours - 1);
+            const int c = 1 + ((y / 8) * ((w + 7) / 8) + x / 8) % (colours - 1);
             r.Set(x, y, tw::Rgb(c * 37 % 256, c * 11 % 256, c / 7 * 9 % 256 + c % 7));
         }
     const int tx = w == 480 && h == 256 ? 288 : w == 160 && h == 80 ? 128 : 0;
@@ -88,10 +53,10 @@ tw::Raster ColourSheet(int w, int h, int colours) {
 tw::Raster PhotoLike(int w, int h, uint32_t seed) {
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> noise(-6, 6);
+    auto clamp = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
     tw::Raster r(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            auto clamp = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
             const double fx = double(x) / w, fy = double(y) / h;
             r.Set(x, y, tw::Rgb(clamp(int(255 * fx) + noise(rng)),
                                 clamp(int(128 + 120 * std::sin(6 * fy + 3 * fx)) + noise(rng)),
@@ -100,42 +65,41 @@ tw::Raster PhotoLike(int w, int h, uint32_t seed) {
     return r;
 }
 
-int LoadFile(const std::string& path, OwnedImage* out, int page) {
+int SaveFile(const std::string& path, const ImageDescriptor* image) {
+    const std::string ext = path.substr(path.size() - 3);
+    if (ext == "bmp") return savebmp(path.c_str(), image, 0);
+    if (ext == "png") return savepng(path.c_str(), image, 0);
+    if (ext == "tif") return savetif(path.c_str(), image, 0);
+    if (ext == "gif") return savegif(path.c_str(), image);
+    return savejpg(path.c_str(), image, 75);
+}
+
+int LoadInto(const std::string& path, ImageDescriptor* image) {
+    const std::string ext = path.substr(path.size() - 3);
+    if (ext == "bmp") return loadbmp(path.c_str(), image);
+    if (ext == "png") return loadpng(path.c_str(), image);
+    if (ext == "tif") return loadtifpagebyindex(path.c_str(), image, 0);
+    if (ext == "gif") return loadgif(path.c_str(), image);
+    return loadjpg(path.c_str(), image);
+}
+
+int LoadFile(const std::string& path, OwnedImage* out) {
     const std::string ext = path.substr(path.size() - 3);
     const char* name = path.c_str();
-    int w = 0, h = 0, bpp = 0;
-    if (ext == "bmp") {
-        BITMAPINFOHEADER i;
-        if (bmpinfo(name, &i) != 0) return -1;
-        w = i.biWidth, h = i.biHeight, bpp = i.biBitCount;
-    } else if (ext == "gif") {
-        GifInfo i;
-        if (gifinfo(name, &i) != 0) return -1;
-        w = i.width, h = i.length, bpp = i.vbitcount;
-    } else if (ext == "jpg") {
-        JpegInfo i;
-        if (jpeginfo(name, &i) != 0) return -1;
-        w = i.width, h = i.length, bpp = i.vbitcount;
-    } else if (ext == "png") {
-        PngInfo i;
-        if (pnginfo(name, &i) != 0) return -1;
-        w = i.width, h = i.length, bpp = i.vbitcount;
-    } else if (ext == "tif") {
-        TiffInfo i;
-        if (tiffinfopagebyindex(name, &i, page) != 0) return -1;
-        w = i.width, h = i.length, bpp = i.vbitcount;
-    } else {
-        return -1;
-    }
+    BITMAPINFOHEADER b;
+    GifInfo g;
+    JpegInfo j;
+    PngInfo p;
+    TiffInfo t;
+    int w = 0, h = 0, bpp = 0, rc = -1;
+    if (ext == "bmp" && (rc = bmpinfo(name, &b)) == 0) w = b.biWidth, h = b.biHeight, bpp = b.biBitCount;
+    if (ext == "gif" && (rc = gifinfo(name, &g)) == 0) w = g.width, h = g.length, bpp = g.vbitcount;
+    if (ext == "jpg" && (rc = jpeginfo(name, &j)) == 0) w = j.width, h = j.length, bpp = j.vbitcount;
+    if (ext == "png" && (rc = pnginfo(name, &p)) == 0) w = p.width, h = p.length, bpp = p.vbitcount;
+    if (ext == "tif" && (rc = tiffinfopagebyindex(name, &t, 0)) == 0) w = t.width, h = t.length, bpp = t.vbitcount;
     OwnedImage img;
-    if (allocimage(&img.d, w, h, bpp) != 0) return -2;
-    int rc = -3;
-    if (ext == "bmp") rc = loadbmp(name, &img.d);
-    if (ext == "gif") rc = loadgif(name, &img.d);
-    if (ext == "jpg") rc = loadjpg(name, &img.d);
-    if (ext == "png") rc = loadpng(name, &img.d);
-    if (ext == "tif") rc = loadtifpagebyindex(name, &img.d, page);
-    if (rc == 0) *out = std::move(img);
+    if (rc != 0 || allocimage(&img.d, w, h, bpp) != 0) return -1;
+    if ((rc = LoadInto(path, &img.d)) == 0) *out = std::move(img);
     return rc;
 }
 
@@ -145,8 +109,8 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
 }
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 double Psnr(const tw::Raster& a, const tw::Raster& b) {

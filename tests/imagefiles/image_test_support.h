@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for the imaging-layer tests: owned images, pictures with a known
-// number of colours, loading a file the way the program does, and temporary
-// folders.
+// number of colours, saving and loading by the name's extension, and
+// temporary folders.
 
 #include <cstdint>
 #include <filesystem>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "imagefiles/mod_tw_func.h"
 #include "imagefiles/vicdef32.h"
 #include "platform/raster.h"
 
@@ -18,52 +19,55 @@ namespace twtest {
 struct OwnedImage {
     ImageDescriptor d;
     OwnedImage() = default;
-    OwnedImage(const OwnedImage&) = delete;
-    OwnedImage& operator=(const OwnedImage&) = delete;
     OwnedImage(OwnedImage&& o) noexcept : d(o.d) { o.d = ImageDescriptor{}; }
-    OwnedImage& operator=(OwnedImage&& o) noexcept {
-        std::swap(d, o.d);
-        return *this;
-    }
+    OwnedImage& operator=(OwnedImage&& o) noexcept { return std::swap(d, o.d), *this; }
     ~OwnedImage() { freeimage(&d); }
     int Bpp() const { return d.bmh ? d.bmh->biBitCount : 0; }
 };
 
-class TempDir {
-public:
+struct TempDir {
+    std::filesystem::path path;
     TempDir();
-    ~TempDir();
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
+    ~TempDir() { std::error_code ec; std::filesystem::remove_all(path, ec); }
+    std::string operator/(const std::string& name) const { return (path / name).string(); }
 };
 
-// A 24-bit image of the picture.
-OwnedImage Image24(const tw::Raster& picture);
-// An 8-bit image with this palette; index(x, y) picks the entry.
-OwnedImage Image8(const std::vector<tw::Pixel>& palette, const std::function<int(int, int)>& index);
-// A 1-bit image with two colours; bit(x, y) picks one.
-OwnedImage Image1(tw::Pixel zero, tw::Pixel one, const std::function<int(int, int)>& bit);
-// A 16-bit grey image; level(x, y) gives the 16-bit value.
-OwnedImage Image16(int w, int h, const std::function<int(int, int)>& level);
+// The program's open and save routines, with every target on one surface.
+struct Program {
+    struct : tw::FileDialog {
+        int ShowOpen() override { return 0; }
+        int ShowSave() override { return 0; }
+    } dialog;
+    tw::Surface surface{"CZ", "z", tw::Placement{0, 0, 100, 100}, tw::BorderStyle::Raised2, 0};
+    tw::modTWFunc files;
+    explicit Program(const std::string& folder)
+        : files(dialog, [this](std::string_view) { return &surface; }, folder) {}
+};
 
-// A sheet with exactly `colours` distinct colours in blocks, the colour at
-// the transparent position being one that appears nowhere else in the first
-// row, so that order mistakes show.
+inline const char* const kFormats[] = {"bmp", "png", "tif", "gif", "jpg"};
+
+// An image of 1, 8, 16 or 24 bits with this palette; value(x, y) gives the
+// palette index, the 16-bit grey level or the 0x00RRGGBB colour.
+OwnedImage ImageOf(int bpp, int w, int h, const std::vector<tw::Pixel>& palette,
+                   const std::function<int(int, int)>& value);
+OwnedImage Image24(const tw::Raster& picture);
+
+// Exactly `colours` distinct colours in 8 x 8 blocks; the colour at the
+// transparent position appears nowhere else, so that order mistakes show.
 tw::Raster ColourSheet(int w, int h, int colours);
 // Smooth gradients with noise: thousands of colours like a photo.
 tw::Raster PhotoLike(int w, int h, uint32_t seed = 1);
 
-// Loads by the name's extension as the program does: info call, allocation
-// at the reported depth, load. Non-zero on
-// any failure.
-int LoadFile(const std::string& path, OwnedImage* out, int page = 0);
+// The save call the extension picks (JPEG at quality 75).
+int SaveFile(const std::string& path, const ImageDescriptor* image);
+// The load call the extension picks, into an image allocated by the caller.
+int LoadInto(const std::string& path, ImageDescriptor* image);
+// As the program loads: info call, allocation at the reported depth, load.
+// Non-zero on any failure.
+int LoadFile(const std::string& path, OwnedImage* out);
 
 std::vector<uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
-
 // Peak signal-to-noise ratio in dB of b against a (same size).
 double Psnr(const tw::Raster& a, const tw::Raster& b);
 

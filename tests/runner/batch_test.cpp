@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <functional>
 #include <sstream>
 
 #include "../editors/editor_fixture.h"
@@ -44,18 +43,14 @@ Outcome RunBatch(const ScratchDir& dir, const std::string& script,
 // the script and the line; the lines before it have run.
 TEST(Batch, ABadLineStopsTheRunAndIsNamed) {
     const char* bad[] = {
-        "frobnicate CQ",         "click NoSuchControl",    "click CQ",
-        "click imgC1",           "click Csel",             "down cmdNew 1 0 0",
-        "move Csel 0 1 1",       "down NoSuch 1 0 0",      "tick CQ",
-        "tick NoSuch",           "show NoSuch",            "down CQ 1 5",
-        "down CQ 3 0 0",         "down CQ 0 0 0",          "down CQ 1 abc 0",
-        "down CQ 1 0 1e",        "move CQ -1 0 0",         "move CQ x 0 0",
-        "down CQ 1 0 0 0 7",     "down CQ 1 0 0 x",        "tick tmrCharQAni x",
-        "tick tmrCharQAni -1",   "tick",                   "show",
-        "file",                  "file a b",               "cancel now",
-        "state now",             "dump CZ",                "dump CZ /no/such/folder/x.png",
-        "dump CZ out.xyz",       "dump cmdNew out.png",    "dump NoSuch out.png",
-        "echo \"open quote",     "click",
+        "frobnicate CQ",       "click NoSuchControl",      "click CQ",
+        "down cmdNew 1 0 0",   "tick CQ",                  "tick NoSuch",
+        "show NoSuch",         "down CQ 1 5",              "down CQ 3 0 0",
+        "down CQ 0 0 0",       "down CQ 1 0 1e",           "move CQ -1 0 0",
+        "down CQ 1 0 0 0 7",   "down CQ 1 0 0 x",          "tick tmrCharQAni -1",
+        "tick",                "file a b",                 "cancel now",
+        "dump CZ /no/such/folder/x.png", "dump CZ out.xyz", "dump cmdNew out.png",
+        "echo \"open quote",
     };
     ScratchDir dir;
     for (const char* line : bad) {
@@ -116,29 +111,6 @@ TEST(Batch, GoodLinesRunToTheEnd) {
     EXPECT_EQ(RunBatch(dir, "", "no-such-script.tw").status, 2);
 }
 
-// Quoted tokens hold blanks, quotes and backslashes: file names with them
-// load, save and dump.
-TEST(Batch, QuotedTokensNameFiles) {
-    ScratchDir dir;
-    const Raster pic = NoisePicture(480, 256, 3);
-    ASSERT_TRUE(SavePicture(Picture(pic), dir / "my source.bmp"));
-    const Outcome o = RunBatch(dir,
-                               "file \"my source.bmp\"\nclick LoadZChip\nshow CurrentImage\n"
-                               "file \"we\\\"ird \\\\ name.png\"\nclick SaveZChip\n"
-                               "dump \"CZ\" \"dumped copy.bmp\"\ndump imgC2 view.png\n"
-                               "dump CurrentImage current.bmp\n");
-    ASSERT_EQ(o.status, 0) << o.err;
-    EXPECT_EQ(o.out, "CurrentImage width=480 height=256 bpp=24\n");
-    EXPECT_TRUE(SameRaster(ReadPicture(dir / "we\"ird \\ name.png"), pic));
-    EXPECT_TRUE(SameRaster(ReadPicture(dir / "dumped copy.bmp"), pic));
-    EXPECT_TRUE(SameRaster(ReadPicture(dir / "current.bmp"), pic));
-    EXPECT_TRUE(SameRaster(ReadPicture(dir / "view.png"), Raster(16, 16, 0x3A6EA5)));
-    // A dump is a 24-bit file even where a saved sheet would take a palette:
-    // PNG colour type 2 (RGB) at byte 25, BMP bit count 24 at byte 28.
-    EXPECT_EQ(Slurp(dir / "view.png").at(25), 2);
-    EXPECT_EQ(Slurp(dir / "current.bmp").at(28), 24);
-}
-
 // Side by side in golden/: NAME.script and the output it must print.
 TEST(Batch, GoldenScripts) {
     const fs::path golden = fs::path(__FILE__).parent_path() / "golden";
@@ -156,101 +128,47 @@ TEST(Batch, GoldenScripts) {
     EXPECT_GE(count, 2);
 }
 
-// One script per page: load a generated source, build a target, save it as
-// PNG; the file must hold exactly the source cells where they were stamped.
-TEST(Batch, EachPageBuildsAndSavesItsTarget) {
-    const Pixel pink = Rgb(255, 103, 139);
-    struct Page {
-        const char* name;
-        int picW, picH, tw, th;
-        std::string script;
-        std::function<Raster(const Raster& pic)> expected;
-    };
-    const auto fill = [](int w, int h, Pixel c) { return Raster(w, h, c); };
-    const Page pages[] = {
-        {"chipset", 480, 256, 480, 256,
-         "click LoadQChip\nclick cmdNew\ndown CQ 1 100 37\ndown CZ 1 0 0\ndown CZ 1 479 255\n"
-         "click cmdSelGR\ndown CQ 1 40 200\ndown CZ 1 470 100\nmove CZ 1 300 200\n"
-         "down CZ 2 200 16\nclick SaveZChip\n",
-         [&](const Raster& p) {
-             Raster t = fill(480, 256, p.At(288, 128));
-             t = Stamped(t, 0, 0, Block(p, 96, 32, 16, 16, 0), 16, 16);
-             t = Stamped(t, 464, 240, Block(p, 96, 32, 16, 16, 0), 16, 16);
-             return Stamped(t, 464, 96, Block(p, 32, 192, 32, 32, 0), 32, 32);
-         }},
-        {"charset", 288, 256, 288, 256,
-         "click LoadQChar\nclick cmdRnew\ndown RQ 1 30 70\ndown RZ 1 287 255\n"
-         "click cmdCompleteSet\ndown RQ 1 80 130\ndown RZ 1 0 0\ndown RZ 1 240 100\n"
-         "click SaveZChar\n",
-         [&](const Raster& p) {
-             Raster t = fill(288, 256, p.At(0, 0));
-             t = Stamped(t, 264, 224, Block(p, 24, 64, 24, 32, 0), 24, 32);
-             t = Stamped(t, 0, 0, Block(p, 72, 128, 72, 128, 0), 72, 128);
-             return Stamped(t, 240, 96, Block(p, 72, 128, 72, 128, 0), 72, 128);
-         }},
-        {"faceset", 192, 192, 192, 192,
-         "click LoadQFace\nclick cmdFnew\ndown FQ 1 100 47\ndown FZ 1 191 191\n"
-         "down FQ 1 50 150\ndown FZ 1 -10 60\ndown FZ 2 100 100\nclick SaveZFace\n",
-         [&](const Raster& p) {
-             Raster t = fill(192, 192, p.At(0, 0));
-             t = Stamped(t, 144, 144, Block(p, 96, 0, 48, 48, 0), 48, 48);
-             return Stamped(t, 0, 48, Block(p, 48, 144, 48, 48, 0), 48, 48);
-         }},
-        {"systemset", 160, 80, 160, 80,
-         "click LoadQSystem\nclick cmdSnew\ndown SQ 1 40 20\ndown SZ 1 0 0\nclick ySelSize\n"
-         "down SQ 1 40 20\ndown SZ 1 150 70\nclick SaveZSystem\n",
-         [&](const Raster& p) {
-             Raster t = fill(160, 80, p.At(128, 0));
-             t = Stamped(t, 0, 0, Block(p, 32, 16, 16, 16, 0), 16, 16);
-             return Stamped(t, 144, 64, Block(p, 32, 16, 32, 32, 0), 32, 32);
-         }},
-        {"battle", 480, 480, 480, 480,
-         "click LoadQBattle\nclick cmdBnew\ndown BQ 1 100 200\ndown BZ 1 0 95\n"
-         "down BQ 1 479 479\ndown BZ 1 96 96\nclick SaveZBattle\n",
-         [&](const Raster& p) {
-             Raster t = fill(480, 480, p.At(0, 0));
-             t = Stamped(t, 0, 0, Block(p, 96, 192, 96, 96, 0), 96, 96);
-             return Stamped(t, 96, 96, Block(p, 384, 384, 96, 96, 0), 96, 96);
-         }},
-        {"converter", 256, 1024, 480, 256,
-         "click CLoadQr\nclick cmdOnew\ndown OQ 1 40 70\ndown OZ 1 0 0\nclick cmdChange\n"
-         "down OQ 1 0 0\ndown OZ 1 470 250\nclick optModRPG2K\nclick cmdOSelGr\n"
-         "down OQ 1 16 16\ndown OZ 1 21 13\nclick SaveRChip\n",
-         [&](const Raster& p) {
-             Raster t = fill(480, 256, pink);
-             t = Stamped(t, 0, 0, Block(p, 32, 64, 16, 16, 0), 16, 16);
-             t = Stamped(t, 464, 240, Block(p, 128, 0, 16, 16, 0), 16, 16);
-             const Raster pick = Block(p, 144, 16, 32, 32, 0);
-             Raster half(16, 16);
-             for (int y = 0; y < 16; ++y)
-                 for (int x = 0; x < 16; ++x)
-                     half.Set(x, y, pick.At(2 * x, 2 * y) & pick.At(2 * x + 1, 2 * y) &
-                                        pick.At(2 * x, 2 * y + 1) & pick.At(2 * x + 1, 2 * y + 1));
-             return Stamped(t, 16, 8, half, 16, 16);
-         }},
-    };
+// A whole session on the converter page, with file names that need quotes:
+// load a generated source, build a target through two sections and both
+// modes, save it and dump it; the files must hold exactly the source cells
+// where they were stamped.
+TEST(Batch, ASessionBuildsSavesAndDumpsATarget) {
     // A copy of the runner in the scratch folder keeps its temporary bitmap there.
     ScratchDir dir;
     const fs::path exe = dir.path / "tilewright-batch";
     fs::copy_file(TW_BATCH_EXE, exe);
-    uint32_t seed = 10;
-    for (const Page& page : pages) {
-        SCOPED_TRACE(page.name);
-        const Raster pic = NoisePicture(page.picW, page.picH, ++seed);
-        ASSERT_TRUE(SavePicture(Picture(pic), dir / "source.bmp"));
-        const std::string out = std::string(page.name) + ".png";
-        std::string script = page.script;
-        script.insert(0, "file source.bmp\n");
-        script.insert(script.rfind("click Save"), "file " + out + "\n");
-        const Outcome o = RunBatch(dir, script, "script.tw", exe.string());
-        ASSERT_EQ(o.status, 0) << o.err;
-        EXPECT_EQ(o.err, "");
-        const Raster saved = ReadPicture(dir / out);
-        ASSERT_EQ(saved.Width(), page.tw);
-        ASSERT_EQ(saved.Height(), page.th);
-        EXPECT_TRUE(SameRaster(saved, page.expected(pic)));
-        EXPECT_FALSE(fs::exists(dir.path / modTWFunc::kTempName));
-    }
+    const Raster pic = NoisePicture(256, 1024, 11);
+    ASSERT_TRUE(SavePicture(Picture(pic), dir / "my source.bmp"));
+    const Outcome o = RunBatch(dir,
+                               "file \"my source.bmp\"\nclick CLoadQr\nshow CurrentImage\n"
+                               "click cmdOnew\ndown OQ 1 40 70\ndown OZ 1 0 0\nclick cmdChange\n"
+                               "down OQ 1 0 0\ndown OZ 1 470 250\nclick optModRPG2K\nclick cmdOSelGr\n"
+                               "down OQ 1 16 16\ndown OZ 1 21 13\n"
+                               "file \"we\\\"ird \\\\ name.png\"\nclick SaveRChip\n"
+                               "dump \"OZ\" \"dumped copy.bmp\"\ndump imgC2 view.png\n"
+                               "dump CurrentImage current.bmp\n",
+                               "script.tw", exe.string());
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, "");
+    EXPECT_EQ(o.out, "CurrentImage width=256 height=1024 bpp=24\n");
+    Raster expected(480, 256, Rgb(255, 103, 139));
+    expected = Stamped(expected, 0, 0, Block(pic, 32, 64, 16, 16, 0), 16, 16);
+    expected = Stamped(expected, 464, 240, Block(pic, 128, 0, 16, 16, 0), 16, 16);
+    const Raster pick = Block(pic, 144, 16, 32, 32, 0);
+    Raster half(16, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            half.Set(x, y, pick.At(2 * x, 2 * y) & pick.At(2 * x + 1, 2 * y) &
+                               pick.At(2 * x, 2 * y + 1) & pick.At(2 * x + 1, 2 * y + 1));
+    expected = Stamped(expected, 16, 8, half, 16, 16);
+    for (const char* file : {"we\"ird \\ name.png", "dumped copy.bmp", "current.bmp"})
+        EXPECT_TRUE(SameRaster(ReadPicture(dir / file), expected)) << file;
+    EXPECT_TRUE(SameRaster(ReadPicture(dir / "view.png"), Raster(16, 16, 0x3A6EA5)));
+    // A dump is a 24-bit file even where a saved sheet would take a palette:
+    // PNG colour type 2 (RGB) at byte 25, BMP bit count 24 at byte 28.
+    EXPECT_EQ(Slurp(dir / "view.png").at(25), 2);
+    EXPECT_EQ(Slurp(dir / "current.bmp").at(28), 24);
+    EXPECT_FALSE(fs::exists(dir.path / modTWFunc::kTempName));
 }
 
 }  // namespace
