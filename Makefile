@@ -10,7 +10,8 @@ SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libpng-dev libjpeg62-turbo-dev \
         libgif-dev libtiff-dev libimagequant-dev libgtest-dev libgmock-dev libbenchmark-dev
-FUZZ_DEPS := clang libclang-rt-14-dev
+FUZZ_DEPS := clang libclang-rt-14-dev imagemagick
+BENCH_DEPS := imagemagick python3-pil mate-backgrounds
 
 .PHONY: all deps build run test check-asan bench fuzz install clean
 
@@ -50,7 +51,8 @@ check-asan: deps
 	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
 
 bench: build
-	bash bench/run.sh $(BUILD)
+	$(call install_missing,$(BENCH_DEPS))
+	TW_BENCH_PSNR=1 bash bench/run.sh $(BUILD)
 
 fuzz: deps
 	$(call install_missing,$(FUZZ_DEPS))
