@@ -80,6 +80,22 @@ bool PaletteIsGreyRamp(const ImageDescriptor& image) {
     return true;
 }
 
+int RasterToImage(const Raster& raster, ImageDescriptor* out) {
+    ImageDescriptor image{};
+    if (allocimage(&image, raster.Width(), raster.Height(), 24) != 0) return -1;
+    for (int y = 0; y < raster.Height(); ++y) {
+        uint8_t* row = ImageRow(image, y);
+        const Pixel* in = raster.Row(y);
+        for (int x = 0; x < raster.Width(); ++x) {
+            row[3 * x] = in[x] & 255;
+            row[3 * x + 1] = (in[x] >> 8) & 255;
+            row[3 * x + 2] = (in[x] >> 16) & 255;
+        }
+    }
+    *out = image;
+    return 0;
+}
+
 Raster ImageToRaster(const ImageDescriptor& image) {
     DibShape s;
     if (!DescribeImage(&image, &s)) return {};

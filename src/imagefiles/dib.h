@@ -69,4 +69,7 @@ bool PaletteIsGreyRamp(const ImageDescriptor& image);
 // 16-bit grey through its high byte. Empty for an invalid descriptor.
 Raster ImageToRaster(const ImageDescriptor& image);
 
+// A new 24-bit image of the raster's pixels; 0 on success.
+int RasterToImage(const Raster& raster, ImageDescriptor* out);
+
 }  // namespace tw

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "imagefiles/dib.h"
 #include "platform/save_picture.h"
 
 namespace tw {
@@ -45,24 +46,6 @@ public:
 private:
     int fd_;
 };
-
-// The surface's pixels as a 24-bit image, without going through a file.
-int ImageFromRaster(const Raster& r, ImageDescriptor* out) {
-    ImageDescriptor img{};
-    if (allocimage(&img, r.Width(), r.Height(), 24) != 0) return -1;
-    for (int y = 0; y < r.Height(); ++y) {
-        // Rows are stored bottom-up.
-        uint8_t* row = img.ibuff + static_cast<size_t>(r.Height() - 1 - y) * img.buffwidth;
-        for (int x = 0; x < r.Width(); ++x) {
-            const Pixel p = r.At(x, y);
-            row[3 * x] = p & 255;
-            row[3 * x + 1] = (p >> 8) & 255;
-            row[3 * x + 2] = (p >> 16) & 255;
-        }
-    }
-    *out = img;
-    return 0;
-}
 
 }  // namespace
 
@@ -191,7 +174,7 @@ bool modTWFunc::TakeSurfaceImage(const Surface& surface) {
     // The temporary bitmap could not be written or read back (a read-only
     // program folder): take the same pixels from memory, never another picture.
     ImageDescriptor image{};
-    if (ImageFromRaster(surface.View(), &image) != 0) return false;
+    if (RasterToImage(surface.View(), &image) != 0) return false;
     freeimage(&CurrentImage);
     copyimgdes(&image, &CurrentImage);
     return true;

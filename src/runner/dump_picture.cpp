@@ -1,5 +1,6 @@
 #include "runner/dump_picture.h"
 
+#include "imagefiles/dib.h"
 #include "imagefiles/mod_tw_func.h"
 #include "imagefiles/vicdef32.h"
 
@@ -8,16 +9,7 @@ namespace tw {
 std::string DumpRaster(const Raster& r, const std::string& path) {
     if (r.Empty()) return "nothing to dump: the picture is empty";
     ImageDescriptor image{};
-    if (allocimage(&image, r.Width(), r.Height(), 24) != 0) return "cannot hold the picture";
-    for (int y = 0; y < r.Height(); ++y) {
-        uint8_t* row = image.ibuff + static_cast<size_t>(r.Height() - 1 - y) * image.buffwidth;
-        for (int x = 0; x < r.Width(); ++x) {
-            const Pixel p = r.At(x, y);
-            row[3 * x] = p & 255;
-            row[3 * x + 1] = (p >> 8) & 255;
-            row[3 * x + 2] = (p >> 16) & 255;
-        }
-    }
+    if (RasterToImage(r, &image) != 0) return "cannot hold the picture";
     const std::string ext = FormatExtension(path);
     int result = -1;
     if (ext == "bmp") result = savebmp(path.c_str(), &image, kSaveFullDepth);
