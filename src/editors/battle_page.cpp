@@ -5,21 +5,21 @@
 namespace tw {
 
 BattlePage::BattlePage(frmMain& form, modTWFunc& files)
-    : cells_(form, files, {"BQ", "Bsel", "picBsel", "imgB1", "BZ", "Bins", "picBins", "imgB2"}),
-      sourcePreview_(form, "BQ", "picBattleQAni", "imgBQAni", "tmrBattleQAni",
+    : Page(form, files, 'B'), cell_(static_cast<int16_t>(info_.cells.front().w)),
+      sourcePreview_(form, info_.source.surface, "picBattleQAni", "imgBQAni", "tmrBattleQAni",
                      form.State.BattleQAniX, form.State.BattleQAniY, form.State.BattleQAniWrap),
-      targetPreview_(form, "BZ", "picBattleZAni", "imgBZAni", "tmrBattleZAni",
+      targetPreview_(form, info_.target.surface, "picBattleZAni", "imgBZAni", "tmrBattleZAni",
                      form.State.BattleZAniX, form.State.BattleZAniY, form.State.BattleZAniWrap) {}
 
 void BattlePage::Wire(Program& p) {
-    TW_WIRE_MOVE(p, "BQ", BQ_MouseMove);
-    TW_WIRE_DOWN(p, "BQ", BQ_MouseDown);
-    TW_WIRE_MOVE(p, "BZ", BZ_MouseMove);
-    TW_WIRE_DOWN(p, "BZ", BZ_MouseDown);
-    TW_WIRE_CLICK(p, "cmdBnew", cmdBnew_Click);
-    TW_WIRE_CLICK(p, "LoadQBattle", LoadQBattle_Click);
-    TW_WIRE_CLICK(p, "LoadZBattle", LoadZBattle_Click);
-    TW_WIRE_CLICK(p, "SaveZBattle", SaveZBattle_Click);
+    TW_WIRE_MOVE(p, info_.source.surface, BQ_MouseMove);
+    TW_WIRE_DOWN(p, info_.source.surface, BQ_MouseDown);
+    TW_WIRE_MOVE(p, info_.target.surface, BZ_MouseMove);
+    TW_WIRE_DOWN(p, info_.target.surface, BZ_MouseDown);
+    TW_WIRE_CLICK(p, info_.newButton, cmdBnew_Click);
+    TW_WIRE_CLICK(p, info_.source.loadButton, LoadQBattle_Click);
+    TW_WIRE_CLICK(p, info_.target.loadButton, LoadZBattle_Click);
+    TW_WIRE_CLICK(p, info_.saveButton, SaveZBattle_Click);
     p.OnClick("optQBplay", [this] { sourcePreview_.Play(); });
     p.OnClick("optQBStop", [this] { sourcePreview_.Stop(); });
     p.OnTimer("tmrBattleQAni", [this] { sourcePreview_.Tick(); });
@@ -28,15 +28,17 @@ void BattlePage::Wire(Program& p) {
     p.OnTimer("tmrBattleZAni", [this] { targetPreview_.Tick(); });
 }
 
-void BattlePage::BQ_MouseMove(int, int, float x, float y) { cells_.MoveSelection(x, y, kCell); }
-void BattlePage::BQ_MouseDown(int b, int, float x, float y) { cells_.Pick(b, x, y, kCell, kCell, kCell); }
+void BattlePage::BQ_MouseMove(int, int, float x, float y) { cells_.MoveSelection(x, y, info_.grid); }
+void BattlePage::BQ_MouseDown(int b, int, float x, float y) { cells_.Pick(b, x, y, info_.grid, cell_, cell_); }
 void BattlePage::BZ_MouseMove(int, int, float x, float y) {
-    cells_.PreviewTarget(x, y, kCell, kCell, kCell);
+    cells_.PreviewTarget(x, y, info_.grid, cell_, cell_);
 }
-void BattlePage::BZ_MouseDown(int b, int, float x, float y) { cells_.Stamp(b, x, y, kCell, kCell, kCell); }
-void BattlePage::cmdBnew_Click() { cells_.FillTarget(cells_.Source(), 0, 0, true); }
-void BattlePage::LoadQBattle_Click() { cells_.LoadSource("BQ", kCell, kCell); }
-void BattlePage::LoadZBattle_Click() { cells_.LoadTarget("BZ"); }
-void BattlePage::SaveZBattle_Click() { cells_.SaveTarget("BZ"); }
+void BattlePage::BZ_MouseDown(int b, int, float x, float y) { cells_.Stamp(b, x, y, info_.grid, cell_, cell_); }
+void BattlePage::cmdBnew_Click() {
+    cells_.FillTarget(cells_.Source(), info_.transparent.x, info_.transparent.y, true);
+}
+void BattlePage::LoadQBattle_Click() { cells_.LoadSource(cell_, cell_); }
+void BattlePage::LoadZBattle_Click() { cells_.LoadTarget(); }
+void BattlePage::SaveZBattle_Click() { cells_.SaveTarget(); }
 
 }  // namespace tw

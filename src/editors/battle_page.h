@@ -4,7 +4,6 @@
 
 #include "editors/battle_preview.h"
 #include "editors/page.h"
-#include "editors/pick_and_place.h"
 
 namespace tw {
 
@@ -26,8 +25,7 @@ public:
     BattlePreview& TargetPreview() { return targetPreview_; }
 
 private:
-    static constexpr int16_t kCell = 96;
-    PickAndPlace cells_;
+    const int16_t cell_;  // the one square cell, 96 pixels
     BattlePreview sourcePreview_;
     BattlePreview targetPreview_;
 };

@@ -5,7 +5,6 @@
 
 #include "editors/charset_preview.h"
 #include "editors/page.h"
-#include "editors/pick_and_place.h"
 
 namespace tw {
 
@@ -24,10 +23,15 @@ public:
     void LoadZChar_Click();
     void SaveZChar_Click();
 
+    // Whole-character mode: picks and stamps take a whole character.
+    bool WholeCharacter() const { return wholeCharacter_; }
+
 private:
-    static inline const Grid kGrid{24, 32};
-    frmMain& form_;
-    PickAndPlace cells_;
+    ModuleState& state_;
+    bool wholeCharacter_ = false;
+    Button& wholeCharacterButton_;  // its caption is bold while the mode is on
+    OptionButton& sourceStopped_;
+    OptionButton& targetStopped_;
     CharsetPreview sourcePreview_;
     CharsetPreview targetPreview_;
 };

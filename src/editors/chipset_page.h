@@ -3,7 +3,6 @@
 // cells of 16, 32, 64 or 128 pixels on a 16-pixel grid.
 
 #include "editors/page.h"
-#include "editors/pick_and_place.h"
 
 namespace tw {
 
@@ -23,9 +22,7 @@ public:
     void SaveZChip_Click();
 
 private:
-    static constexpr int16_t kGrid = 16;
-    frmMain& form_;
-    PickAndPlace cells_;
+    int16_t& size_;  // ChipSelSize
 };
 
 }  // namespace tw

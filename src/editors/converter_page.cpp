@@ -7,57 +7,53 @@
 namespace tw {
 
 ConverterPage::ConverterPage(frmMain& form, modTWFunc& files)
-    : form_(form),
-      cells_(form, files, {"OQ", "Osel", "picOsel", "imgO1", "OZ", "Oins", "picOins", "imgO2"}),
-      picTemp_(form.Pic("picTemp")),
+    : Page(form, files, 'O'), state_(form.State), picTemp_(form.Pic(info_.sourceCopy)),
+      templateColour_(form.Pic("picChip")), changeSection_(form.Cmd("cmdChange")),
+      oneToOne_(form.Opt("optModOneToOne")), halvedOption_(form.Opt("optModRPG2K")),
       indicators_{&form.Lbl("s1"), &form.Lbl("s2"), &form.Lbl("s3"), &form.Lbl("s4")} {}
 
 void ConverterPage::Wire(Program& p) {
-    TW_WIRE_MOVE(p, "OQ", OQ_MouseMove);
-    TW_WIRE_DOWN(p, "OQ", OQ_MouseDown);
-    TW_WIRE_MOVE(p, "OZ", OZ_MouseMove);
-    TW_WIRE_DOWN(p, "OZ", OZ_MouseDown);
-    TW_WIRE_CLICK(p, "CLoadQr", CLoadQr_Click);
+    TW_WIRE_MOVE(p, info_.source.surface, OQ_MouseMove);
+    TW_WIRE_DOWN(p, info_.source.surface, OQ_MouseDown);
+    TW_WIRE_MOVE(p, info_.target.surface, OZ_MouseMove);
+    TW_WIRE_DOWN(p, info_.target.surface, OZ_MouseDown);
+    TW_WIRE_CLICK(p, info_.source.loadButton, CLoadQr_Click);
     TW_WIRE_CLICK(p, "cmdChange", cmdChange_Click);
-    TW_WIRE_CLICK(p, "cmdOSelGr", cmdOSelGr_Click);
+    TW_WIRE_CLICK(p, info_.sizeButton, cmdOSelGr_Click);
     TW_WIRE_CLICK(p, "optModOneToOne", optModOneToOne_Click);
     TW_WIRE_CLICK(p, "optModRPG2K", optModRPG2K_Click);
-    TW_WIRE_CLICK(p, "cmdOnew", cmdOnew_Click);
-    TW_WIRE_CLICK(p, "LoadRChip", LoadRChip_Click);
-    TW_WIRE_CLICK(p, "SaveRChip", SaveRChip_Click);
+    TW_WIRE_CLICK(p, info_.newButton, cmdOnew_Click);
+    TW_WIRE_CLICK(p, info_.target.loadButton, LoadRChip_Click);
+    TW_WIRE_CLICK(p, info_.saveButton, SaveRChip_Click);
 }
 
 void ConverterPage::OQ_MouseMove(int, int, float x, float y) {
-    cells_.MoveSelection(x, y, kSourceGrid);
+    cells_.MoveSelection(x, y, info_.grid);
 }
 
 void ConverterPage::OQ_MouseDown(int button, int, float x, float y) {
-    const int s = form_.State.ConvSelSize;
-    cells_.Pick(button, x, y, kSourceGrid, s, s);
+    const int s = state_.ConvSelSize;
+    cells_.Pick(button, x, y, info_.grid, s, s);
 }
 
 void ConverterPage::OZ_MouseMove(int, int, float x, float y) {
-    const int s = form_.State.ConvSelSize;
-    cells_.PreviewTarget(x, y, form_.State.ConvCellSize, s, s);
+    const int s = state_.ConvSelSize;
+    cells_.PreviewTarget(x, y, state_.ConvCellSize, s, s);
 }
 
 void ConverterPage::OZ_MouseDown(int button, int, float x, float y) {
-    cells_.MoveInsert(x, y, form_.State.ConvCellSize);
+    cells_.MoveInsert(x, y, state_.ConvCellSize);
     if (button != 1) return;
-    const int s = form_.State.ConvSelSize;
+    const int s = state_.ConvSelSize;
     Surface& target = cells_.Target();
     const Raster& picked = cells_.SelectionBuffer().View();
-    // Two independent tests, as the two modes were built: each stamps on its
-    // own grid.
-    if (form_.Opt("optModOneToOne").Value()) {
-        BitBlt(target.hDC(), SnapToGrid(x, 16), SnapToGrid(y, 16), s, s, picked, 0, 0);
-        target.Refresh();
-    }
-    if (form_.Opt("optModRPG2K").Value()) {
+    // Each mode stamps on its own grid: 16 pixels 1:1, 8 pixels halved.
+    if (halved_)
         StretchBlt(target.hDC(), SnapToGrid(x, 8), SnapToGrid(y, 8), s / 2, s / 2, picked, 0, 0, s,
                    s);
-        target.Refresh();
-    }
+    else
+        BitBlt(target.hDC(), SnapToGrid(x, 16), SnapToGrid(y, 16), s, s, picked, 0, 0);
+    target.Refresh();
 }
 
 void ConverterPage::ShowSection(int n) {
@@ -74,57 +70,66 @@ void ConverterPage::CLoadQr_Click() {
     cells_.Source().Cls();
     // The picture lands in the view and in picTemp; a cancel leaves picTemp
     // as it was, and the steps below run all the same.
-    cells_.Open("OQ");
+    cells_.OpenSource();
     ShowSection(1);
-    const int s = form_.State.ConvSelSize;
+    const int s = state_.ConvSelSize;
     cells_.RetakeSelection(s, s);
-    form_.Cmd("cmdChange").SetEnabled(true);
-    indicators_[0]->SetBackColor(frmMain::kRed);
+    changeSection_.SetEnabled(true);
+    Mark(0, true);
 }
 
+void ConverterPage::Mark(int i, bool on) {
+    marked_[i] = on;
+    indicators_[i]->SetBackColor(on ? frmMain::kRed : frmMain::kWhite);
+}
+
+// The first marked section hands its mark on to the next one, 4 to 1.
 void ConverterPage::cmdChange_Click() {
     int marked = 0;
     for (int i = 0; i < 4 && !marked; ++i)
-        if (indicators_[i]->BackColor() == frmMain::kRed) marked = i + 1;
+        if (marked_[i]) marked = i + 1;
     if (!marked) return;
     const int next = marked == 4 ? 1 : marked + 1;
-    indicators_[next - 1]->SetBackColor(frmMain::kRed);
-    indicators_[marked - 1]->SetBackColor(frmMain::kWhite);
+    Mark(next - 1, true);
+    Mark(marked - 1, false);
     ShowSection(next);
 }
 
+// 16 -> 32 -> 64 -> 128 -> 16; in 1:2 mode the insert outline and target
+// preview take half the cell.
 void ConverterPage::cmdOSelGr_Click() {
-    int16_t& size = form_.State.ConvSelSize;
-    int twips, halfTwips;
-    switch (size) {
-        case 16: size = 32; twips = 540; halfTwips = 300; break;
-        case 32: size = 64; twips = 1020; halfTwips = 540; break;
-        case 64: size = 128; twips = 1980; halfTwips = 1020; break;
-        case 128: size = 16; twips = 300; halfTwips = 180; break;
-        default: return;
-    }
-    cells_.ResizeCell(size, size, twips, twips);
-    if (!form_.Opt("optModRPG2K").Value()) return;
-    cells_.Insert().Resize(size / 2, size / 2);
-    cells_.PreviewBuffer().SetOuterTwips(halfTwips, halfTwips);
+    int16_t& size = state_.ConvSelSize;
+    const std::optional<Size> next = NextCell(info_, {size, size});
+    if (!next) return;
+    size = static_cast<int16_t>(next->w);
+    cells_.ResizeCell(size, size);
+    if (halved_) cells_.ResizeInsert(size / 2, size / 2);
 }
 
+// The insert outline takes one 16-pixel tile, whatever the selection size.
 void ConverterPage::optModOneToOne_Click() {
-    form_.State.ConvCellSize = 16;
-    cells_.Insert().Resize(16, 16);
-    cells_.PreviewBuffer().SetOuterTwips(300, 300);
+    halved_ = false;
+    ShowMode();
+    state_.ConvCellSize = 16;
+    cells_.ResizeInsert(16, 16);
 }
 
 void ConverterPage::optModRPG2K_Click() {
-    form_.State.ConvCellSize = 8;
-    cells_.Insert().Resize(8, 8);
-    cells_.PreviewBuffer().SetOuterTwips(180, 180);
+    halved_ = true;
+    ShowMode();
+    state_.ConvCellSize = 8;
+    cells_.ResizeInsert(8, 8);
+}
+
+void ConverterPage::ShowMode() {
+    OptionButton& on = halved_ ? halvedOption_ : oneToOne_;
+    if (!on.Value()) on.Select();
 }
 
 // The template colour comes from picChip: red 255, green 103, blue 139.
-void ConverterPage::cmdOnew_Click() { cells_.FillTarget(form_.Pic("picChip"), 0, 0, true); }
+void ConverterPage::cmdOnew_Click() { cells_.FillTarget(templateColour_, 0, 0, true); }
 
-void ConverterPage::LoadRChip_Click() { cells_.LoadTarget("OZ"); }
-void ConverterPage::SaveRChip_Click() { cells_.SaveTarget("OZ"); }
+void ConverterPage::LoadRChip_Click() { cells_.LoadTarget(); }
+void ConverterPage::SaveRChip_Click() { cells_.SaveTarget(); }
 
 }  // namespace tw

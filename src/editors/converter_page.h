@@ -3,8 +3,9 @@
 // four 128 x 512 sections and stamps its blocks into a 480 x 256 chipset at
 // their own size or halved (each target pixel the AND of a 2 x 2 block).
 
+#include <array>
+
 #include "editors/page.h"
-#include "editors/pick_and_place.h"
 
 namespace tw {
 
@@ -26,14 +27,28 @@ public:
     void LoadRChip_Click();
     void SaveRChip_Click();
 
+    // "Copy Tiles 1:2": blocks are stamped halved on the 8-pixel grid.
+    bool Halved() const { return halved_; }
+    // Which of the four section indicators are marked. A reload marks the
+    // first one again without clearing the others, so two can be marked.
+    const std::array<bool, 4>& MarkedSections() const { return marked_; }
+
 private:
-    static constexpr int16_t kSourceGrid = 16;
     // Shows section n (1 to 4) of picTemp in the source view.
     void ShowSection(int n);
+    // Marks or clears indicator i (0 to 3), red when marked, white otherwise.
+    void Mark(int i, bool on);
+    // Draws the option buttons from the mode.
+    void ShowMode();
 
-    frmMain& form_;
-    PickAndPlace cells_;
+    ModuleState& state_;
+    bool halved_ = false;
+    std::array<bool, 4> marked_{};
     Surface& picTemp_;
+    Surface& templateColour_;  // picChip
+    Button& changeSection_;
+    OptionButton& oneToOne_;
+    OptionButton& halvedOption_;
     Label* indicators_[4];
 };
 

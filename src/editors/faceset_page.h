@@ -2,7 +2,6 @@
 // "Face Sets": a 192 x 192 faceset of 48 x 48 portraits.
 
 #include "editors/page.h"
-#include "editors/pick_and_place.h"
 
 namespace tw {
 
@@ -21,8 +20,7 @@ public:
     void SaveZFace_Click();
 
 private:
-    static constexpr int16_t kFace = 48;
-    PickAndPlace cells_;
+    const Size face_;  // the one cell size, 48 x 48
 };
 
 }  // namespace tw

@@ -1,15 +1,16 @@
 #include "editors/pick_and_place.h"
 
+#include "editors/page_table.h"
 #include "platform/blit.h"
 #include "shell/snap_to_grid.h"
 
 namespace tw {
 
-PickAndPlace::PickAndPlace(frmMain& form, modTWFunc& files, const PageRoles& r)
-    : files_(files), source_(form.Pic(r.source)), sel_(form.Shape(r.sel)),
-      selBuffer_(form.Pic(r.selBuffer)), selView_(form.Img(r.selView)),
-      target_(form.Pic(r.target)), ins_(form.Shape(r.ins)), insBuffer_(form.Pic(r.insBuffer)),
-      insView_(form.Img(r.insView)) {}
+PickAndPlace::PickAndPlace(frmMain& form, modTWFunc& files, const PageInfo& page)
+    : files_(files), source_(form.Pic(page.source.surface)), sel_(form.Shape(page.source.outline)),
+      selBuffer_(form.Pic(page.source.buffer)), selView_(form.Img(page.source.view)),
+      target_(form.Pic(page.target.surface)), ins_(form.Shape(page.target.outline)),
+      insBuffer_(form.Pic(page.target.buffer)), insView_(form.Img(page.target.view)) {}
 
 void ShowBuffer(Surface& buffer, ImageView& view) {
     buffer.Refresh();
@@ -48,11 +49,16 @@ bool PickAndPlace::Stamp(int button, float x, float y, Grid grid, int w, int h) 
     return true;
 }
 
-void PickAndPlace::ResizeCell(int w, int h, int bufferTwipsW, int bufferTwipsH) {
+void PickAndPlace::ResizeCell(int w, int h) {
     sel_.Resize(w, h);
     ins_.Resize(w, h);
-    selBuffer_.SetOuterTwips(bufferTwipsW, bufferTwipsH);
-    insBuffer_.SetOuterTwips(bufferTwipsW, bufferTwipsH);
+    selBuffer_.SetOuterTwips(BufferTwips(w), BufferTwips(h));
+    insBuffer_.SetOuterTwips(BufferTwips(w), BufferTwips(h));
+}
+
+void PickAndPlace::ResizeInsert(int w, int h) {
+    ins_.Resize(w, h);
+    insBuffer_.SetOuterTwips(BufferTwips(w), BufferTwips(h));
 }
 
 void PickAndPlace::RetakeSelection(int w, int h) {
@@ -60,18 +66,23 @@ void PickAndPlace::RetakeSelection(int w, int h) {
     ShowBuffer(selBuffer_, selView_);
 }
 
-void PickAndPlace::LoadSource(const std::string& targetId, int w, int h) {
+void PickAndPlace::RetakePreview(int w, int h) {
+    BitBlt(insBuffer_.hDC(), 0, 0, w, h, target_.View(), 0, 0);
+    ShowBuffer(insBuffer_, insView_);
+}
+
+void PickAndPlace::LoadSource(int w, int h) {
     source_.Cls();
-    files_.ShowOpenImage(targetId);
+    OpenSource();
     RetakeSelection(w, h);
 }
 
-void PickAndPlace::LoadTarget(const std::string& targetId) {
+void PickAndPlace::LoadTarget() {
     target_.Cls();
-    files_.ShowOpenImage(targetId);
+    files_.ShowOpenImage(target_.Name());
 }
 
-void PickAndPlace::SaveTarget(const std::string& targetId) { files_.ShowSaveImage(targetId); }
+void PickAndPlace::SaveTarget() { files_.ShowSaveImage(target_.Name()); }
 
 void PickAndPlace::FillTarget(const Surface& from, int px, int py, bool clearFirst) {
     if (clearFirst) target_.Cls();

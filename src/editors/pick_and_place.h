@@ -1,8 +1,9 @@
 #pragma once
-// The pick-and-place steps every editor page shares. A page names its eight
-// controls (source surface, selection outline, selection buffer, selection
-// view, target surface, insert outline, target preview buffer, target preview
-// view) and passes its grids and cell size to each step.
+// The pick and stamp steps every editor page shares (the words are explained
+// in src/README.md). A page hands over its eight controls from the page table
+// (source surface, selection outline, selection buffer, selection view,
+// target surface, insert outline, target preview buffer, target preview view)
+// and passes its grids and cell size to each step.
 
 #include <cstdint>
 #include <string>
@@ -19,46 +20,51 @@ struct Grid {
     int16_t x, y;
 };
 
-struct PageRoles {
-    const char *source, *sel, *selBuffer, *selView;
-    const char *target, *ins, *insBuffer, *insView;
-};
+struct PageInfo;
 
 class PickAndPlace {
 public:
-    PickAndPlace(frmMain& form, modTWFunc& files, const PageRoles& roles);
+    // Looks the page's controls up once; a misnamed one throws here, at start-up.
+    PickAndPlace(frmMain& form, modTWFunc& files, const PageInfo& page);
 
-    // M1: the selection outline follows the pointer on the source grid.
+    // Follow on the source: the selection outline moves to the pointer
+    // snapped to the source grid.
     void MoveSelection(float x, float y, Grid grid);
-    // M2: moves the outline; for the left button copies the w x h cell under
-    // it into the cleared selection buffer and shows it. True when it picked.
+    // Pick: moves the outline; for the left button copies the w x h cell
+    // under it into the cleared selection buffer and shows it. True when it picked.
     bool Pick(int button, float x, float y, Grid grid, int w, int h);
-    // M3: moves the insert outline and shows the w x h target block under it.
+    // Preview on the target: moves the insert outline and shows the w x h
+    // target block under it in the target preview buffer.
     void PreviewTarget(float x, float y, Grid grid, int w, int h);
-    // M4's first step: the insert outline moves, whatever the button.
+    // The stamp's first step: the insert outline moves, whatever the button.
     void MoveInsert(float x, float y, Grid grid);
-    // M4: moves the insert outline; for the left button copies the w x h
+    // Stamp: moves the insert outline; for the left button copies the w x h
     // block at the selection buffer's corner to the snapped target position.
     bool Stamp(int button, float x, float y, Grid grid, int w, int h);
 
     // The selection buffer takes the w x h block at the source's corner,
     // without being cleared first, and is shown.
     void RetakeSelection(int w, int h);
+    // The same for the target preview buffer from the target's corner.
+    void RetakePreview(int w, int h);
     // "Load Source ...": clear the source, open, retake the selection.
-    void LoadSource(const std::string& targetId, int w, int h);
-    // The open dialog for a target id.
-    void Open(const std::string& targetId) { files_.ShowOpenImage(targetId); }
+    void LoadSource(int w, int h);
+    // The open dialog for the source, nothing cleared or retaken.
+    void OpenSource() { files_.ShowOpenImage(source_.Name()); }
     // "Load Target ...": clear the target, open.
-    void LoadTarget(const std::string& targetId);
+    void LoadTarget();
     // "Save Target ...".
-    void SaveTarget(const std::string& targetId);
+    void SaveTarget();
     // "New Template": the whole target takes the colour of pixel (px, py) of
     // `from`, by a stretched copy of that one pixel.
     void FillTarget(const Surface& from, int px, int py, bool clearFirst);
 
     // A new cell size: both outlines take w x h pixels, then both buffers the
-    // outer size in twips (the cell plus their border). Nothing is picked anew.
-    void ResizeCell(int w, int h, int bufferTwipsW, int bufferTwipsH);
+    // outer size in twips that holds the cell and their border. Nothing is
+    // picked anew.
+    void ResizeCell(int w, int h);
+    // The insert outline and target preview buffer alone take w x h.
+    void ResizeInsert(int w, int h);
 
     Surface& Source() const { return source_; }
     Surface& Target() const { return target_; }

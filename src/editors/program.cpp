@@ -5,13 +5,38 @@
 #include "editors/chipset_page.h"
 #include "editors/converter_page.h"
 #include "editors/faceset_page.h"
+#include "editors/page_table.h"
 #include "editors/systemset_page.h"
 
 namespace tw {
+namespace {
+
+// The load and save routing of the file routines, from the page table: a
+// load fills its page side's surface (and the converter's full-picture copy),
+// a save writes a page's target.
+modTWFunc::Routes RoutesOf(const frmMain& form) {
+    std::unordered_map<std::string, std::vector<Surface*>> into;
+    std::unordered_map<std::string, const Surface*> from;
+    for (const PageInfo& p : Pages()) {
+        into[p.source.surface] = {&form.Pic(p.source.surface)};
+        if (p.sourceCopy) into[p.source.surface].push_back(&form.Pic(p.sourceCopy));
+        into[p.target.surface] = {&form.Pic(p.target.surface)};
+        from[p.target.surface] = &form.Pic(p.target.surface);
+    }
+    return {[into](std::string_view id) {
+                const auto it = into.find(std::string(id));
+                return it == into.end() ? std::vector<Surface*>{} : it->second;
+            },
+            [from](std::string_view id) -> const Surface* {
+                const auto it = from.find(std::string(id));
+                return it == from.end() ? nullptr : it->second;
+            }};
+}
+
+}  // namespace
 
 Program::Program(FileDialog& dialog, AboutHost& about, std::string tempFolder)
-    : files_(dialog, [this](std::string_view n) { return dynamic_cast<Surface*>(form_.Find(n)); },
-             std::move(tempFolder)),
+    : files_(dialog, RoutesOf(form_), std::move(tempFolder)),
       about_(about) {
     pages_.push_back(std::make_unique<ChipsetPage>(form_, files_));
     pages_.push_back(std::make_unique<CharsetPage>(form_, files_));
@@ -32,6 +57,11 @@ Program::Program(FileDialog& dialog, AboutHost& about, std::string tempFolder)
 }
 
 Program::~Program() = default;
+
+void Program::Load() {
+    form_.Form_Load();
+    for (auto& page : pages_) page->Prime();
+}
 
 EventResult Program::Click(std::string_view name) {
     Control* c = form_.Find(name);

@@ -44,8 +44,9 @@ public:
     frmMain& Form() { return form_; }
     modTWFunc& Files() { return files_; }
 
-    // Runs the window's load handler.
-    void Load() { form_.Form_Load(); }
+    // Runs the window's load handler: the module state, then every page's
+    // buffers and views primed from the blank top-left corners of its surfaces.
+    void Load();
 
     // A click on a button, option button or menu item, as the user makes it: a
     // disabled button ignores it; an option button is selected first.

@@ -5,54 +5,48 @@
 namespace tw {
 
 SystemsetPage::SystemsetPage(frmMain& form, modTWFunc& files)
-    : form_(form),
-      cells_(form, files, {"SQ", "Ssel", "picSsel", "imgS1", "SZ", "Sins", "picSins", "imgS2"}) {}
+    : Page(form, files, 'S'), size_(form.State.SysSelSize) {}
 
 void SystemsetPage::Wire(Program& p) {
-    TW_WIRE_MOVE(p, "SQ", SQ_MouseMove);
-    TW_WIRE_DOWN(p, "SQ", SQ_MouseDown);
-    TW_WIRE_MOVE(p, "SZ", SZ_MouseMove);
-    TW_WIRE_DOWN(p, "SZ", SZ_MouseDown);
-    TW_WIRE_CLICK(p, "cmdSnew", cmdSnew_Click);
-    TW_WIRE_CLICK(p, "ySelSize", ySelSize_Click);
-    TW_WIRE_CLICK(p, "LoadQSystem", LoadQSystem_Click);
-    TW_WIRE_CLICK(p, "LoadZSystem", LoadZSystem_Click);
-    TW_WIRE_CLICK(p, "SaveZSystem", SaveZSystem_Click);
+    TW_WIRE_MOVE(p, info_.source.surface, SQ_MouseMove);
+    TW_WIRE_DOWN(p, info_.source.surface, SQ_MouseDown);
+    TW_WIRE_MOVE(p, info_.target.surface, SZ_MouseMove);
+    TW_WIRE_DOWN(p, info_.target.surface, SZ_MouseDown);
+    TW_WIRE_CLICK(p, info_.newButton, cmdSnew_Click);
+    TW_WIRE_CLICK(p, info_.sizeButton, ySelSize_Click);
+    TW_WIRE_CLICK(p, info_.source.loadButton, LoadQSystem_Click);
+    TW_WIRE_CLICK(p, info_.target.loadButton, LoadZSystem_Click);
+    TW_WIRE_CLICK(p, info_.saveButton, SaveZSystem_Click);
 }
 
-void SystemsetPage::SQ_MouseMove(int, int, float x, float y) { cells_.MoveSelection(x, y, kGrid); }
+void SystemsetPage::SQ_MouseMove(int, int, float x, float y) { cells_.MoveSelection(x, y, info_.grid); }
 
 void SystemsetPage::SQ_MouseDown(int b, int, float x, float y) {
-    const int s = form_.State.SysSelSize;
-    cells_.Pick(b, x, y, kGrid, s, s);
+    cells_.Pick(b, x, y, info_.grid, size_, size_);
 }
 
 void SystemsetPage::SZ_MouseMove(int, int, float x, float y) {
-    const int s = form_.State.SysSelSize;
-    cells_.PreviewTarget(x, y, kGrid, s, s);
+    cells_.PreviewTarget(x, y, info_.grid, size_, size_);
 }
 
 void SystemsetPage::SZ_MouseDown(int b, int, float x, float y) {
-    const int s = form_.State.SysSelSize;
-    cells_.Stamp(b, x, y, kGrid, s, s);
+    cells_.Stamp(b, x, y, info_.grid, size_, size_);
 }
 
-// The systemset's template colour sits at source pixel (128, 0).
-void SystemsetPage::cmdSnew_Click() { cells_.FillTarget(cells_.Source(), 128, 0, true); }
+// The template colour sits in the systemset's colour key cell.
+void SystemsetPage::cmdSnew_Click() {
+    cells_.FillTarget(cells_.Source(), info_.transparent.x, info_.transparent.y, true);
+}
 
+// 16 -> 32 -> 16; any other size goes back to 16.
 void SystemsetPage::ySelSize_Click() {
-    int16_t& size = form_.State.SysSelSize;
-    size = size == 16 ? 32 : 16;
-    const int twips = size == 32 ? 540 : 300;
-    cells_.ResizeCell(size, size, twips, twips);
+    const Size next = NextCell(info_, {size_, size_}).value_or(info_.cells.front());
+    size_ = static_cast<int16_t>(next.w);
+    cells_.ResizeCell(next.w, next.h);
 }
 
-void SystemsetPage::LoadQSystem_Click() {
-    const int s = form_.State.SysSelSize;
-    cells_.LoadSource("SQ", s, s);
-}
-
-void SystemsetPage::LoadZSystem_Click() { cells_.LoadTarget("SZ"); }
-void SystemsetPage::SaveZSystem_Click() { cells_.SaveTarget("SZ"); }
+void SystemsetPage::LoadQSystem_Click() { cells_.LoadSource(size_, size_); }
+void SystemsetPage::LoadZSystem_Click() { cells_.LoadTarget(); }
+void SystemsetPage::SaveZSystem_Click() { cells_.SaveTarget(); }
 
 }  // namespace tw

@@ -3,7 +3,6 @@
 // in squares of 16 or 32 pixels.
 
 #include "editors/page.h"
-#include "editors/pick_and_place.h"
 
 namespace tw {
 
@@ -23,9 +22,7 @@ public:
     void SaveZSystem_Click();
 
 private:
-    static constexpr int16_t kGrid = 16;
-    frmMain& form_;
-    PickAndPlace cells_;
+    int16_t& size_;  // SysSelSize
 };
 
 }  // namespace tw

@@ -1,18 +1,12 @@
 #include "gui/drop_loads.h"
 
+#include "editors/page_table.h"
+
 namespace tw {
 
 const char* LoadButtonForDrop(std::string_view surface) {
-    static constexpr struct {
-        const char *surface, *button;
-    } kLoads[] = {
-        {"CQ", "LoadQChip"},   {"CZ", "LoadZChip"},   {"RQ", "LoadQChar"},   {"RZ", "LoadZChar"},
-        {"FQ", "LoadQFace"},   {"FZ", "LoadZFace"},   {"SQ", "LoadQSystem"}, {"SZ", "LoadZSystem"},
-        {"BQ", "LoadQBattle"}, {"BZ", "LoadZBattle"}, {"OQ", "CLoadQr"},     {"OZ", "LoadRChip"},
-    };
-    for (const auto& l : kLoads)
-        if (surface == l.surface) return l.button;
-    return nullptr;
+    const std::optional<PageRef> ref = PageOfSurface(surface);
+    return ref ? ref->page->Of(ref->side).loadButton : nullptr;
 }
 
 }  // namespace tw

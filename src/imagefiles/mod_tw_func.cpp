@@ -14,21 +14,6 @@
 namespace tw {
 namespace {
 
-struct Route {
-    const char* id;
-    std::vector<const char*> surfaces;
-};
-
-// Which surfaces receive a loaded picture, in order.
-const std::vector<Route>& RoutingTable() {
-    static const std::vector<Route> table = {
-        {"CQ", {"CQ"}}, {"CZ", {"CZ"}}, {"RQ", {"RQ"}}, {"RZ", {"RZ"}},
-        {"FQ", {"FQ"}}, {"FZ", {"FZ"}}, {"SQ", {"SQ"}}, {"SZ", {"SZ"}},
-        {"BQ", {"BQ"}}, {"BZ", {"BZ"}}, {"OQ", {"OQ", "picTemp"}}, {"OZ", {"OZ"}},
-    };
-    return table;
-}
-
 // Holds the program folder locked while a save's temporary bitmap exists, so
 // that two saves running side by side never read each other's file.
 class FolderLock {
@@ -55,8 +40,8 @@ std::string FormatExtension(std::string_view fileName) {
     return ext;
 }
 
-modTWFunc::modTWFunc(FileDialog& dialog, SurfaceLookup surfaces, std::string tempFolder)
-    : dialog_(dialog), surfaces_(std::move(surfaces)), tempFolder_(std::move(tempFolder)) {}
+modTWFunc::modTWFunc(FileDialog& dialog, Routes routes, std::string tempFolder)
+    : dialog_(dialog), routes_(std::move(routes)), tempFolder_(std::move(tempFolder)) {}
 
 modTWFunc::~modTWFunc() { freeimage(&CurrentImage); }
 
@@ -123,14 +108,9 @@ int modTWFunc::Load(const std::string& fileName, const std::string& targetId) {
     }
     freeimage(&CurrentImage);
     copyimgdes(&image, &CurrentImage);
-    for (const Route& route : RoutingTable()) {
-        if (targetId != route.id) continue;
-        for (const char* surfaceName : route.surfaces) {
-            if (Surface* s = surfaces_(surfaceName)) {
-                s->SetPicture(ImageToPicture(CurrentImage));
-                s->Refresh();
-            }
-        }
+    for (Surface* s : routes_.loadInto(targetId)) {
+        s->SetPicture(ImageToPicture(CurrentImage));
+        s->Refresh();
     }
     return 0;
 }
@@ -153,10 +133,7 @@ void modTWFunc::ShowSaveImage(const std::string& targetId) {
     std::string fileName;
     if (dialog_.ShowSave() != kCancelError) fileName = dialog_.FileName;
     if (fileName.empty()) return;
-    static const char* const kTargets[] = {"CZ", "RZ", "FZ", "SZ", "BZ", "OZ"};
-    const Surface* surface = nullptr;
-    for (const char* id : kTargets)
-        if (targetId == id) surface = surfaces_(id);
+    const Surface* surface = routes_.saveFrom(targetId);
     if (!surface) return;
     if (!TakeSurfaceImage(*surface)) return;
     SaveImageFile(fileName);

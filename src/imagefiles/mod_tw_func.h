@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "imagefiles/vicdef32.h"
 #include "platform/file_dialog.h"
@@ -21,11 +22,17 @@ public:
     static constexpr const char* kSaveFilter = "BMP|*.bmp|GIF|*.gif|JPG|*.jpg|PNG|*.png|TIF|*.tif";
     static constexpr const char* kTempName = "temp.bmp";
 
-    using SurfaceLookup = std::function<Surface*(std::string_view name)>;
+    // Where pictures go, given by the program that knows its pages: the
+    // surfaces a load for a target id fills, in order (none for an unknown id),
+    // and the surface a save for a target id writes (nullptr for an unknown id).
+    struct Routes {
+        std::function<std::vector<Surface*>(std::string_view targetId)> loadInto;
+        std::function<const Surface*(std::string_view targetId)> saveFrom;
+    };
 
     // `tempFolder` is where the temporary bitmap of a save lives: the program's
     // own folder.
-    modTWFunc(FileDialog& dialog, SurfaceLookup surfaces, std::string tempFolder);
+    modTWFunc(FileDialog& dialog, Routes routes, std::string tempFolder);
     ~modTWFunc();
     modTWFunc(const modTWFunc&) = delete;
     modTWFunc& operator=(const modTWFunc&) = delete;
@@ -53,7 +60,7 @@ private:
     bool TakeSurfaceImage(const Surface& surface);
 
     FileDialog& dialog_;
-    SurfaceLookup surfaces_;
+    Routes routes_;
     std::string tempFolder_;
 };
 

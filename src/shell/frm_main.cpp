@@ -1,7 +1,5 @@
 #include "shell/frm_main.h"
 
-#include "platform/blit.h"
-
 namespace tw {
 
 frmMain::frmMain() {
@@ -43,29 +41,6 @@ void frmMain::Form_Load() {
     State.BattleQAniY = 0;
     State.BattleZAniX = 0;
     State.BattleZAniY = 0;
-
-    struct Prime {
-        const char *source, *sel, *view1, *target, *ins, *view2;
-        int w, h;
-    };
-    const Prime rows[] = {
-        {"CQ", "picCsel", "imgC1", "CZ", "picCins", "imgC2", State.ChipSelSize, State.ChipSelSize},
-        {"RQ", "picRsel", "imgR1", "RZ", "picRins", "imgR2", State.CharFrameW, State.CharFrameH},
-        {"FQ", "picFsel", "imgF1", "FZ", "picFins", "imgF2", 48, 48},
-        {"SQ", "picSsel", "imgS1", "SZ", "picSins", "imgS2", State.SysSelSize, State.SysSelSize},
-        {"BQ", "picBsel", "imgB1", "BZ", "picBins", "imgB2", 96, 96},
-        {"OQ", "picOsel", "imgO1", "OZ", "picOins", "imgO2", State.ConvSelSize, State.ConvSelSize},
-    };
-    for (const Prime& r : rows) {
-        const auto prime = [&](const char* from, const char* buffer, const char* view) {
-            Surface& b = Pic(buffer);
-            BitBlt(b.hDC(), 0, 0, r.w, r.h, Pic(from).View(), 0, 0, SRCCOPY);
-            b.Refresh();
-            Img(view).SetPicture(b.Image());
-        };
-        prime(r.source, r.sel, r.view1);
-        prime(r.target, r.ins, r.view2);
-    }
 }
 
 namespace {

@@ -28,8 +28,8 @@ public:
 
     frmMain();
 
-    // The load handler: module state, then every page's buffers and views
-    // primed from the top-left corners of their surfaces.
+    // The load handler's first step: the module state's start values. The
+    // program then primes every page's buffers and views (Program::Load).
     void Form_Load();
 
     ModuleState State;

@@ -3,11 +3,14 @@
 // Template" and the load buttons with a cancelled dialog.
 
 #include "editor_fixture.h"
+#include "editors/page_table.h"
 #include "shell/snap_to_grid.h"
 
 namespace tw::test {
 namespace {
 
+// What a case needs beyond the page table: the source picture's size and how
+// often the size button is pressed for the large cell.
 struct PageDef {
     const char *source, *target, *sel, *ins, *selBuf, *insBuf, *selView, *insView;
     const char *loadQ, *loadZ, *sizeButton;
@@ -18,19 +21,17 @@ struct PageDef {
     int bigW, bigH;
 };
 
+PageDef Def(const PageInfo& p, int picW, int picH, int sizeClicks) {
+    const Size big = p.cells[sizeClicks % p.cells.size()];
+    return {p.source.surface, p.target.surface, p.source.outline, p.target.outline,
+            p.source.buffer,  p.target.buffer,  p.source.view,    p.target.view,
+            p.source.loadButton, p.target.loadButton, p.sizeButton, picW, picH,
+            p.grid.x, p.grid.y, p.cells.front().w, p.cells.front().h, sizeClicks, big.w, big.h};
+}
+
 const PageDef kPages[] = {
-    {"CQ", "CZ", "Csel", "Cins", "picCsel", "picCins", "imgC1", "imgC2", "LoadQChip", "LoadZChip",
-     "cmdSelGR", 480, 256, 16, 16, 16, 16, 3, 128, 128},
-    {"RQ", "RZ", "Rsel", "Rins", "picRsel", "picRins", "imgR1", "imgR2", "LoadQChar", "LoadZChar",
-     "cmdCompleteSet", 288, 256, 24, 32, 24, 32, 1, 72, 128},
-    {"FQ", "FZ", "Fsel", "Fins", "picFsel", "picFins", "imgF1", "imgF2", "LoadQFace", "LoadZFace",
-     nullptr, 192, 192, 48, 48, 48, 48, 0, 48, 48},
-    {"SQ", "SZ", "Ssel", "Sins", "picSsel", "picSins", "imgS1", "imgS2", "LoadQSystem",
-     "LoadZSystem", "ySelSize", 160, 80, 16, 16, 16, 16, 1, 32, 32},
-    {"BQ", "BZ", "Bsel", "Bins", "picBsel", "picBins", "imgB1", "imgB2", "LoadQBattle",
-     "LoadZBattle", nullptr, 480, 480, 96, 96, 96, 96, 0, 96, 96},
-    {"OQ", "OZ", "Osel", "Oins", "picOsel", "picOins", "imgO1", "imgO2", "CLoadQr", "LoadRChip",
-     "cmdOSelGr", 256, 1024, 16, 16, 16, 16, 2, 64, 64},
+    Def(Pages()[0], 480, 256, 3), Def(Pages()[1], 288, 256, 1), Def(Pages()[2], 192, 192, 0),
+    Def(Pages()[3], 160, 80, 1),  Def(Pages()[4], 480, 480, 0), Def(Pages()[5], 256, 1024, 2),
 };
 
 struct Point {
@@ -196,14 +197,13 @@ TEST(Pages, SizeButtonsCycleAndTheNextStampUsesTheOldPick) {
 TEST(Pages, NewTemplateTakesItsColourFromTheSourcePixel) {
     struct Fill {
         int page;
-        const char* button;
-        int px, py;
+        int px, py;  // the source pixel whose colour fills; -1: the converter's fixed colour
     };
-    const Fill fills[] = {{0, "cmdNew", 288, 128}, {1, "cmdRnew", 0, 0}, {2, "cmdFnew", 0, 0},
-                          {3, "cmdSnew", 128, 0},  {4, "cmdBnew", 0, 0}, {5, "cmdOnew", -1, -1}};
+    const Fill fills[] = {{0, 288, 128}, {1, 0, 0}, {2, 0, 0}, {3, 128, 0}, {4, 0, 0}, {5, -1, -1}};
     for (const Fill& fl : fills) {
         const PageDef& p = kPages[fl.page];
-        SCOPED_TRACE(fl.button);
+        const char* newButton = Pages()[fl.page].newButton;
+        SCOPED_TRACE(newButton);
         Editor e;
         const Surface& tgt = e.form().Pic(p.target);
         const auto uniform = [&](Pixel c) { return Raster(tgt.ClientWidth(), tgt.ClientHeight(), c); };
@@ -211,7 +211,7 @@ TEST(Pages, NewTemplateTakesItsColourFromTheSourcePixel) {
         e.Down(p.target, 1, p.gx, p.gy);
         e.Move(p.target, 0, 0, 0);
         const Raster preview = e.View(p.insBuf);
-        e.Click(fl.button);
+        e.Click(newButton);
         EXPECT_TRUE(SameRaster(tgt.View(), uniform(fl.px < 0 ? converterColour
                                                              : e.form().Pic(p.source).BackColor())));
         EXPECT_TRUE(SameRaster(e.View(p.insBuf), preview));
@@ -220,7 +220,7 @@ TEST(Pages, NewTemplateTakesItsColourFromTheSourcePixel) {
         e.Load(p.loadQ, sourcePic);
         e.Load(p.loadZ, NoisePicture(tgt.ClientWidth(), tgt.ClientHeight(), 70), "t.bmp");
         e.Down(p.target, 1, 3 * p.gx, p.gy);  // a stamp that the template erases
-        e.Click(fl.button);
+        e.Click(newButton);
         EXPECT_TRUE(SameRaster(tgt.View(), uniform(fl.px < 0 ? converterColour
                                                              : sourcePic.At(fl.px, fl.py))));
     }

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "editors/page_table.h"
 #include "gui_session.h"
 #include "platform/controls.h"
 #include "platform/surface.h"
@@ -48,14 +49,13 @@ TEST(DropOnSurface, EqualsTheLoadButtonOnEveryPage) {
     struct Case {
         const char *surface, *button;
         int w, h;
-    } cases[] = {
-        {"CQ", "LoadQChip", 480, 256},   {"CZ", "LoadZChip", 480, 256},
-        {"RQ", "LoadQChar", 288, 256},   {"RZ", "LoadZChar", 288, 256},
-        {"FQ", "LoadQFace", 192, 192},   {"FZ", "LoadZFace", 192, 192},
-        {"SQ", "LoadQSystem", 160, 80},  {"SZ", "LoadZSystem", 160, 80},
-        {"BQ", "LoadQBattle", 480, 480}, {"BZ", "LoadZBattle", 480, 480},
-        {"OQ", "CLoadQr", 256, 1024},    {"OZ", "LoadRChip", 480, 256},
     };
+    std::vector<Case> cases;
+    for (const PageInfo& p : Pages()) {
+        const Size source = p.letter == 'O' ? Size{256, 1024} : p.sheet;
+        cases.push_back({p.source.surface, p.source.loadButton, source.w, source.h});
+        cases.push_back({p.target.surface, p.target.loadButton, p.sheet.w, p.sheet.h});
+    }
     QTemporaryDir temp;
     GuiSession dropped(temp.path().toStdString()), loaded(temp.path().toStdString());
     int seed = 0;

@@ -29,31 +29,30 @@ QStringList Captions(QTabBar* bar) {
     return out;
 }
 
+// The window shows the model: its caption and client size, the tab captions
+// with the first page in front, the menu items in order, and an icon.
 TEST_F(WindowLayout, CaptionClientAreaTabsMenuAndIcon) {
     MainWindow& w = *s.window;
-    EXPECT_EQ(w.windowTitle(), "Ravelins RPG2K Tilewright (Version 2.5)");
-    EXPECT_EQ(w.centralWidget()->size(), QSize(689, 577));
+    EXPECT_EQ(w.windowTitle(), frmMain::kCaption);
+    EXPECT_EQ(w.centralWidget()->size(), QSize(frmMain::kClientWidth, frmMain::kClientHeight));
     EXPECT_EQ(w.centralWidget()->y(), w.menuBar()->height());
-    EXPECT_EQ(w.size(), QSize(689, 577 + w.menuBar()->height()));
     EXPECT_EQ(w.minimumSize(), w.maximumSize());
 
-    EXPECT_EQ(Captions(w.Tabs("Tab1")->TabBar()),
-              QStringList({"Chip Sets", "Char Sets", "Face Sets", "System Sets",
-                           "Battle Animation Sets", "RPG95 zu RPG2K (Chip)"}));
-    EXPECT_EQ(Captions(w.Tabs("Tab2")->TabBar()), QStringList({"Quellbild", "Zielbild"}));
-    EXPECT_EQ(w.Tabs("Tab1")->Current(), 0);
-    EXPECT_EQ(w.Tabs("Tab2")->Current(), 0);
+    for (const char* tabs : {"Tab1", "Tab2"}) {
+        QStringList model;
+        for (const std::string& c : s.Form().Get<TabControl>(tabs).Captions())
+            model << QString::fromStdString(c);
+        EXPECT_EQ(Captions(w.Tabs(tabs)->TabBar()), model) << tabs;
+        EXPECT_EQ(w.Tabs(tabs)->Current(), 0) << tabs;
+    }
     EXPECT_TRUE(w.Widget("CQ")->isVisible());
     EXPECT_FALSE(w.Widget("RQ")->isVisible());
 
     const QList<QAction*> menus = w.menuBar()->actions();
     ASSERT_EQ(menus.size(), 1);
-    EXPECT_EQ(menus[0]->text(), "File");
-    const QList<QAction*> items = menus[0]->menu()->actions();
-    ASSERT_EQ(items.size(), 3);
-    EXPECT_EQ(items[0]->text(), "&Exit");
-    EXPECT_TRUE(items[1]->isSeparator());
-    EXPECT_EQ(items[2]->text(), "&About");
+    QStringList items;
+    for (QAction* a : menus[0]->menu()->actions()) items << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(items, QStringList({"&Exit", "-", "&About"}));
 
     const QList<QSize> sizes = w.windowIcon().availableSizes();
     for (int side : {16, 32, 48}) EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
@@ -93,16 +92,40 @@ TEST_F(WindowLayout, EveryControlSitsAtItsModelPosition) {
     EXPECT_GT(checked, 100);
 }
 
-TEST_F(WindowLayout, StartStateOfButtonsOptionsAndIndicators) {
+// Buttons, option buttons and indicators show the model's state at start
+// and after the converter's state changed.
+TEST_F(WindowLayout, ButtonsOptionsAndIndicatorsFollowTheModel) {
     MainWindow& w = *s.window;
+    const auto expectInSync = [&] {
+        for (const auto& c : s.Form().Controls()) {
+            SCOPED_TRACE(c->Name());
+            QWidget* widget = w.Widget(c->Name());
+            if (c->Kind() == ControlKind::Button) {
+                const auto& b = static_cast<const Button&>(*c);
+                EXPECT_EQ(widget->isEnabled(), b.Enabled());
+                EXPECT_EQ(widget->font().bold(), b.FontBold());
+            } else if (c->Kind() == ControlKind::OptionButton) {
+                EXPECT_EQ(widget->property("checked").toBool(),
+                          static_cast<const OptionButton&>(*c).Value());
+            } else if (c->Kind() == ControlKind::Label) {
+                const QColor expected =
+                    static_cast<const Label&>(*c).BackColor() == frmMain::kRed ? QColor(Qt::red)
+                                                                               : QColor(Qt::white);
+                EXPECT_EQ(widget->palette().color(QPalette::Window), expected);
+            }
+        }
+    };
+    expectInSync();
     EXPECT_FALSE(w.Widget("cmdChange")->isEnabled());
-    EXPECT_TRUE(w.Widget("CLoadQr")->isEnabled());
-    for (const char* on : {"optRStop", "optZstop", "optQBStop", "optZBStop", "optModOneToOne"})
-        EXPECT_TRUE(w.Widget(on)->property("checked").toBool()) << on;
-    for (const char* off : {"optRplay", "optZplay", "optQBplay", "optZBplay", "optModRPG2K"})
-        EXPECT_FALSE(w.Widget(off)->property("checked").toBool()) << off;
-    for (const char* s4 : {"s1", "s2", "s3", "s4"})
-        EXPECT_EQ(w.Widget(s4)->palette().color(QPalette::Window), QColor(Qt::white)) << s4;
+    s.dialog.QueueFile(WritePattern(temp, "old.png", 256, 1024, 3));
+    s.Click("CLoadQr");
+    s.Click("cmdChange");
+    s.Click("optModRPG2K");
+    s.Click("cmdCompleteSet");
+    EXPECT_TRUE(w.Widget("s2")->palette().color(QPalette::Window) == QColor(Qt::red));
+    EXPECT_TRUE(w.Widget("optModRPG2K")->property("checked").toBool());
+    EXPECT_TRUE(w.Widget("cmdCompleteSet")->font().bold());
+    expectInSync();
 }
 
 TEST(FileDialogFilters, PatternsListBothCases) {

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "../editors/editor_fixture.h"
+#include "editors/page_table.h"
 #include "shell/frm_main.h"
 
 namespace tw {
@@ -28,29 +29,22 @@ TEST(MainWindow, StartStateOfSurfacesBuffersViewsAndButtons) {
     frmMain& form = editor.form();
     EXPECT_EQ(editor.program.Files().CurrentImage.bmh, nullptr);
 
-    // Every buffer and view holds the blank top-left corner of its surface.
-    struct Prime {
-        const char *surface, *buffer, *view;
-        int w, h, surfaceW, surfaceH;
-    };
-    const Prime primes[] = {
-        {"CQ", "picCsel", "imgC1", 16, 16, 480, 256}, {"CZ", "picCins", "imgC2", 16, 16, 480, 256},
-        {"RQ", "picRsel", "imgR1", 24, 32, 288, 256}, {"RZ", "picRins", "imgR2", 24, 32, 288, 256},
-        {"FQ", "picFsel", "imgF1", 48, 48, 192, 192}, {"FZ", "picFins", "imgF2", 48, 48, 192, 192},
-        {"SQ", "picSsel", "imgS1", 16, 16, 160, 80},  {"SZ", "picSins", "imgS2", 16, 16, 160, 80},
-        {"BQ", "picBsel", "imgB1", 96, 96, 480, 480}, {"BZ", "picBins", "imgB2", 96, 96, 480, 480},
-        {"OQ", "picOsel", "imgO1", 16, 16, 128, 512}, {"OZ", "picOins", "imgO2", 16, 16, 480, 256},
-    };
-    for (const Prime& p : primes) {
-        SCOPED_TRACE(p.buffer);
-        EXPECT_EQ(form.Pic(p.surface).ClientWidth(), p.surfaceW);
-        EXPECT_EQ(form.Pic(p.surface).ClientHeight(), p.surfaceH);
-        EXPECT_EQ(form.Pic(p.buffer).OuterWidthTwips(), (p.w + 4) * 15);
-        const Raster blank(p.w, p.h, form.Pic(p.surface).BackColor());
-        EXPECT_TRUE(test::SameRaster(form.Pic(p.buffer).View(), blank));
-        const Raster* shown = editor.Shown(p.view);
-        ASSERT_NE(shown, nullptr);
-        EXPECT_TRUE(test::SameRaster(*shown, blank));
+    // Every buffer and view holds the blank top-left corner of its surface,
+    // at the start cell; every target surface is as large as its sheet.
+    for (const PageInfo& page : Pages()) {
+        const Size cell = page.cells.front();
+        EXPECT_EQ(form.Pic(page.target.surface).ClientWidth(), page.sheet.w) << page.name;
+        EXPECT_EQ(form.Pic(page.target.surface).ClientHeight(), page.sheet.h) << page.name;
+        for (Side side : {Side::Source, Side::Target}) {
+            const PageSide& p = page.Of(side);
+            SCOPED_TRACE(p.buffer);
+            EXPECT_EQ(form.Pic(p.buffer).OuterWidthTwips(), (cell.w + 4) * 15);
+            const Raster blank(cell.w, cell.h, form.Pic(p.surface).BackColor());
+            EXPECT_TRUE(test::SameRaster(form.Pic(p.buffer).View(), blank));
+            const Raster* shown = editor.Shown(p.view);
+            ASSERT_NE(shown, nullptr);
+            EXPECT_TRUE(test::SameRaster(*shown, blank));
+        }
     }
     for (const char* view : {"imgQAni", "imgZani", "imgBQAni", "imgBZAni"})
         EXPECT_TRUE(form.Img(view).GetPicture().IsEmpty()) << view;

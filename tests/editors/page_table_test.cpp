@@ -1,0 +1,64 @@
+// The page table against the window it describes, and the picture-size rule
+// that picks a page for a file.
+
+#include "editor_fixture.h"
+#include "editors/page_table.h"
+#include "imagefiles/transparent_pixel.h"
+
+namespace tw::test {
+namespace {
+
+TEST(PageTable, NamesControlsOfTheRightKindOnTheRightTab) {
+    frmMain form;
+    for (const PageInfo& p : Pages()) {
+        SCOPED_TRACE(p.name);
+        for (const char* b : {p.source.loadButton, p.target.loadButton, p.saveButton, p.newButton})
+            EXPECT_NO_THROW(form.Cmd(b)) << b;
+        if (p.sizeButton) {
+            EXPECT_NO_THROW(form.Cmd(p.sizeButton));
+        }
+        for (Side side : {Side::Source, Side::Target}) {
+            const PageSide& s = p.Of(side);
+            EXPECT_EQ(s.surface[0], p.letter);
+            EXPECT_EQ(form.Shape(s.outline).Container(), s.surface);
+            const Control& surface = form.Pic(s.surface);
+            const int subTab = side == Side::Source ? p.sourceTab : p.targetTab;
+            if (subTab < 0) {
+                EXPECT_EQ(surface.Container(), "Tab1");
+                EXPECT_EQ(surface.TabPage, p.tab);
+            } else {
+                EXPECT_EQ(surface.Container(), "Tab2");
+                EXPECT_EQ(surface.TabPage, subTab);
+                EXPECT_EQ(form.Find("Tab2")->TabPage, p.tab);
+            }
+        }
+    }
+}
+
+TEST(PageTable, PictureSizeChoosesPageSideAndTransparentPixel) {
+    struct Case {
+        int w, h;
+        char letter;  // 0: no page
+        Side side;
+    };
+    const Case cases[] = {
+        {480, 256, 'C', Side::Target},  // a chipset, not the converter's target
+        {288, 256, 'R', Side::Target}, {192, 192, 'F', Side::Target}, {160, 80, 'S', Side::Target},
+        {480, 480, 'B', Side::Target}, {256, 1024, 'O', Side::Source}, {256, 480, 0},
+        {128, 512, 0},                 {481, 256, 0},                  {0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << "x" << c.h);
+        const std::optional<PageRef> ref = PageForPictureSize(c.w, c.h);
+        ASSERT_EQ(ref.has_value(), c.letter != 0);
+        if (ref) {
+            EXPECT_EQ(ref->page->letter, c.letter);
+            EXPECT_EQ(ref->side, c.side);
+        }
+        // The palette writers find the same transparent pixel as the table.
+        EXPECT_EQ(TransparentPixelForSize(c.w, c.h), TransparentPixelPosition(c.w, c.h));
+    }
+}
+
+}  // namespace
+}  // namespace tw::test
