@@ -47,8 +47,12 @@ TEST_F(WindowLayout, CaptionClientAreaTabsMenuAndIcon) {
     EXPECT_FALSE(w.Widget("RQ")->isVisible());
 
     const QList<QAction*> menus = w.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 1);
+    ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->text(), "File");
+    EXPECT_EQ(menus[1]->text(), "View");
+    QStringList view;
+    for (QAction* a : menus[1]->menu()->actions()) view << a->text();
+    EXPECT_EQ(view, QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "", "&Magnifier"}));
     const QList<QAction*> items = menus[0]->menu()->actions();
     ASSERT_EQ(items.size(), 3);
     EXPECT_EQ(items[0]->text(), "&Exit");
