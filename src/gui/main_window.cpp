@@ -5,9 +5,13 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
+#include <cmath>
 
+#include "gui/client_zoom.h"
 #include "gui/drop_loads.h"
+#include "gui/magnifier_window.h"
 #include "gui/program_icon.h"
+#include "gui/view_menu.h"
 #include "platform/controls.h"
 
 namespace tw {
@@ -25,6 +29,9 @@ MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
     timers_ = std::make_unique<TimerBridge>(program_.Form(), this, sync_,
                                             [this](const std::string& name) { Tick(name); });
     BuildMenu();
+    zoom_ = new ClientZoom(*this, client);
+    magnifier_ = new MagnifierWindow(program_.Form(), this);
+    AddViewMenu(menuBar(), *zoom_, *magnifier_);
 
     // Nothing on the window moves with its size: the size is fixed.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -77,6 +84,7 @@ QAction* MainWindow::MenuAction(std::string_view name) const {
 
 void MainWindow::AfterEvent() {
     sync_.Run();
+    magnifier_->Refresh();
     if (program_.Form().Unloaded) close();
 }
 
@@ -86,11 +94,13 @@ void MainWindow::Click(const std::string& name) {
 }
 
 void MainWindow::MouseDown(const std::string& surface, int button, int shift, float x, float y) {
+    magnifier_->PointerAt(surface, QPoint(std::floor(x), std::floor(y)));
     program_.MouseDown(surface, button, shift, x, y);
     AfterEvent();
 }
 
 void MainWindow::MouseMove(const std::string& surface, int buttons, int shift, float x, float y) {
+    magnifier_->PointerAt(surface, QPoint(std::floor(x), std::floor(y)));
     program_.MouseMove(surface, buttons, shift, x, y);
     AfterEvent();
 }
@@ -113,6 +123,7 @@ void MainWindow::DropFile(const std::string& surface, const std::string& path) {
 
 void MainWindow::TabChanged(const std::string& tabControl, int page) {
     if (auto* t = dynamic_cast<TabControl*>(program_.Form().Find(tabControl))) t->SetTab(page);
+    magnifier_->PointerGone();
     AfterEvent();
 }
 

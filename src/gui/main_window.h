@@ -20,6 +20,9 @@ class QTimer;
 
 namespace tw {
 
+class ClientZoom;
+class MagnifierWindow;
+
 class MainWindow : public QMainWindow, public UserActions {
     Q_OBJECT
 public:
@@ -33,6 +36,8 @@ public:
     TabContainer* Tabs(std::string_view name) const;
     QTimer* TimerOf(std::string_view name) const { return timers_->Find(std::string(name)); }
     QAction* MenuAction(std::string_view name) const;
+    ClientZoom& Zoom() const { return *zoom_; }
+    MagnifierWindow& Magnifier() const { return *magnifier_; }
     // What a timer's timeout does: one tick of the model's handler.
     void Tick(const std::string& timer);
 
@@ -52,6 +57,8 @@ private:
     ViewSync sync_;
     FormWidgets widgets_;
     std::unique_ptr<TimerBridge> timers_;
+    ClientZoom* zoom_;
+    MagnifierWindow* magnifier_;
 };
 
 }  // namespace tw

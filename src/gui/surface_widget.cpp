@@ -12,6 +12,15 @@ namespace tw {
 namespace {
 const QColor kBorder(40, 40, 40);
 const QColor kOutline(255, 255, 0);
+const QColor kOutlineEdge(0, 0, 0);
+
+// A frame `t` units thick just inside `r`.
+void FrameRect(QPainter& p, const QRectF& r, qreal t, const QColor& c) {
+    p.fillRect(QRectF(r.left(), r.top(), r.width(), t), c);
+    p.fillRect(QRectF(r.left(), r.bottom() - t, r.width(), t), c);
+    p.fillRect(QRectF(r.left(), r.top(), t, r.height()), c);
+    p.fillRect(QRectF(r.right() - t, r.top(), t, r.height()), c);
+}
 }  // namespace
 
 SurfaceWidget::SurfaceWidget(int border, QWidget* parent) : QWidget(parent), border_(border) {
@@ -26,6 +35,11 @@ void SurfaceWidget::SetImage(const Raster& image) {
 
 void SurfaceWidget::SetOutlines(std::vector<QRect> outlines) {
     outlines_ = std::move(outlines);
+    update();
+}
+
+void SurfaceWidget::SetZoom(int factor) {
+    zoom_ = factor;
     update();
 }
 
@@ -61,6 +75,10 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
     for (const QRect& o : outlines_) {
         const QRect r = o.translated(client.topLeft());
         if (r.width() <= 0 || r.height() <= 0) continue;
+        if (zoom_ >= 2) {
+            const qreal t = 1.0 / zoom_;  // one screen pixel in widget units
+            FrameRect(painter, QRectF(r).adjusted(-t, -t, t, t), t, kOutlineEdge);
+        }
         painter.fillRect(r.left(), r.top(), r.width(), 1, kOutline);
         painter.fillRect(r.left(), r.bottom(), r.width(), 1, kOutline);
         painter.fillRect(r.left(), r.top(), 1, r.height(), kOutline);

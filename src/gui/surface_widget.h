@@ -25,6 +25,9 @@ public:
     void SetImage(const Raster& image);
     // Outline rectangles in client-area pixels.
     void SetOutlines(std::vector<QRect> outlines);
+    // The window's zoom factor: from 2 up, each outline gets a dark edge one
+    // screen pixel wide outside it, so that it shows on yellow and green tiles.
+    void SetZoom(int factor);
     void OnMouseDown(MouseHandler h) { down_ = std::move(h); }
     void OnMouseMove(MouseHandler h) { move_ = std::move(h); }
     // Turns on dropping: `h` receives the local path of the first dropped file.
@@ -50,6 +53,7 @@ private:
     int border_;
     QImage image_;
     std::vector<QRect> outlines_;
+    int zoom_ = 1;
     MouseHandler down_, move_;
     std::function<void(const QString&)> drop_;
 };

@@ -49,10 +49,18 @@ TEST_F(WindowLayout, CaptionClientAreaTabsMenuAndIcon) {
     EXPECT_FALSE(w.Widget("RQ")->isVisible());
 
     const QList<QAction*> menus = w.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 1);
-    QStringList items;
-    for (QAction* a : menus[0]->menu()->actions()) items << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(items, QStringList({"&Exit", "-", "&About"}));
+    // File first, View last; menus of their own go in between.
+    ASSERT_GE(menus.size(), 2);
+    EXPECT_EQ(menus.front()->text(), "File");
+    EXPECT_EQ(menus.back()->text(), "View");
+    const auto texts = [](QMenu* m) {
+        QStringList items;
+        for (QAction* a : m->actions()) items << (a->isSeparator() ? "-" : a->text());
+        return items;
+    };
+    EXPECT_EQ(texts(menus.front()->menu()), QStringList({"&Exit", "-", "&About"}));
+    EXPECT_EQ(texts(menus.back()->menu()),
+              QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "-", "&Magnifier"}));
 
     const QList<QSize> sizes = w.windowIcon().availableSizes();
     for (int side : {16, 32, 48}) EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;

@@ -1,0 +1,14 @@
+#pragma once
+// The View menu: zoom the whole window in, out and back to actual size, and
+// open or close the magnifier. The zoom factor is kept between runs.
+
+class QMenuBar;
+
+namespace tw {
+
+class ClientZoom;
+class MagnifierWindow;
+
+void AddViewMenu(QMenuBar* bar, ClientZoom& zoom, MagnifierWindow& magnifier);
+
+}  // namespace tw

@@ -1,0 +1,28 @@
+#include "gui/view_prefs.h"
+
+#include <QSettings>
+
+namespace tw {
+namespace {
+
+QSettings Prefs() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, "tilewright", "tilewright");
+}
+
+}  // namespace
+
+int SavedZoom() {
+    bool ok = false;
+    const int factor = Prefs().value("view/zoom", 1).toInt(&ok);
+    return ok ? factor : 1;
+}
+
+void SaveZoom(int factor) { Prefs().setValue("view/zoom", factor); }
+
+QByteArray SavedMagnifierGeometry() { return Prefs().value("magnifier/geometry").toByteArray(); }
+
+void SaveMagnifierGeometry(const QByteArray& geometry) {
+    Prefs().setValue("magnifier/geometry", geometry);
+}
+
+}  // namespace tw
