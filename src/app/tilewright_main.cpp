@@ -11,7 +11,6 @@
 #include "gui/program_icon.h"
 #include "gui/qt_file_dialog.h"
 #include "gui/view_prefs.h"
-#include "platform/save_picture.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -21,7 +20,7 @@ int main(int argc, char** argv) {
 
     tw::QtFileDialog dialog;
     tw::QtAboutHost about;
-    tw::Program program(dialog, about, tw::ProgramFolder());
+    tw::Program program(dialog, about);
     program.Load();
 
     tw::MainWindow window(program, dialog);

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Loads hostile pictures through tilewright-batch and reports the time and
+# peak memory of each run (/usr/bin/time -v), in the normal build.
+#
+#   bench/hostile/run.sh [BUILD_DIR]      (default: build)
+#
+# Targets: every file under 2 MB is loaded or refused within 5 s; four loads
+# of the 16384 x 16384 GIF into four surfaces peak under 1.6 GB.
+set -euo pipefail
+build=$(cd "${1:-build}" && pwd)
+cmake --build "$build" --target tilewright-batch tw_hostile_files >/dev/null
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$build/bench/tw_hostile_files" "$work"
+mkfifo "$work/pipe.png"
+
+run() {  # NAME SCRIPT
+    printf '%b' "$2" >"$work/script.tw"
+    /usr/bin/time -v "$build/tilewright-batch" "$work/script.tw" >/dev/null 2>"$work/time.txt" || true
+    local secs peak
+    secs=$(awk -F': ' '/Elapsed \(wall clock\)/ {print $2}' "$work/time.txt")
+    peak=$(awk -F': ' '/Maximum resident set size/ {printf "%.0f MB", $2 / 1024}' "$work/time.txt")
+    printf '%-34s %10s %10s   %s\n' "$1" "$secs" "$peak" \
+        "$(grep -E '^(load|save) ' "$work/time.txt" | head -1)"
+}
+
+cd "$work"
+printf '%-34s %10s %10s   %s\n' "case" "wall" "peak RSS" "reason"
+ls -l scans.jpg tail.png screen.gif | awk '{printf "  %s: %d bytes\n", $9, $5}'
+run "progressive JPEG, ~950 scans" 'file scans.jpg\nclick LoadZChip\n'
+run "PNG + 2 GiB of compressed zeros" 'file tail.png\nclick LoadZChip\n'
+run "FIFO named pipe.png" 'file pipe.png\nclick LoadZChip\n'
+run "GIF 16384 x 16384 screen, once" 'file screen.gif\nclick LoadZChip\n'
+run "the same GIF into four surfaces" \
+    'file screen.gif\nclick LoadZChip\nfile screen.gif\nclick LoadQChip\nfile screen.gif\nclick LoadZChar\nfile screen.gif\nclick LoadZFace\n'

@@ -1,0 +1,167 @@
+// Files made to hang, exhaust or trick the loader: each is refused with its
+// reason, or loads the picture it declares, and changes nothing on refusal.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>  // before jpeglib.h, which needs FILE and size_t
+
+#include <jpeglib.h>
+#include <zlib.h>
+
+#include "image_test_support.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+void PutBe32(Bytes* b, uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) b->push_back(static_cast<uint8_t>(v >> shift));
+}
+
+void PutChunk(Bytes* png, const char* type, const Bytes& data) {
+    PutBe32(png, static_cast<uint32_t>(data.size()));
+    Bytes typed(type, type + 4);
+    typed.insert(typed.end(), data.begin(), data.end());
+    png->insert(png->end(), typed.begin(), typed.end());
+    PutBe32(png, static_cast<uint32_t>(crc32(0, typed.data(), static_cast<uInt>(typed.size()))));
+}
+
+// A grey PNG of w x h whose image data goes on with `extraZeros` more bytes
+// after the last row: the picture still loads.
+Bytes GreyPng(uint32_t w, uint32_t h, size_t extraZeros) {
+    Bytes png{0x89, 'P', 'N', 'G', 13, 10, 26, 10}, ihdr;
+    PutBe32(&ihdr, w);
+    PutBe32(&ihdr, h);
+    ihdr.insert(ihdr.end(), {8, 0, 0, 0, 0});
+    PutChunk(&png, "IHDR", ihdr);
+    Bytes raw;
+    for (uint32_t y = 0; y < h && w <= 4096; ++y) {
+        raw.push_back(0);  // no filter
+        for (uint32_t x = 0; x < w; ++x) raw.push_back(static_cast<uint8_t>(x * 3 + y));
+    }
+    raw.resize(raw.size() + extraZeros, 0);
+    Bytes packed(compressBound(static_cast<uLong>(raw.size())));
+    uLongf size = static_cast<uLongf>(packed.size());
+    compress2(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 9);
+    packed.resize(size);
+    PutChunk(&png, "IDAT", packed);
+    PutChunk(&png, "IEND", {});
+    return png;
+}
+
+// A grey progressive JPEG: the usual scans, or two scans for the DC and two
+// for each AC coefficient (128 in all).
+void ManyScanJpeg(const std::string& path, bool manyScans) {
+    FILE* out = fopen(path.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    jpeg_compress_struct c;
+    jpeg_error_mgr err;
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    jpeg_stdio_dest(&c, out);
+    c.image_width = c.image_height = 64;
+    c.input_components = 1;
+    c.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&c);
+    std::vector<jpeg_scan_info> scans;
+    if (manyScans) {
+        scans.push_back({1, {0}, 0, 0, 0, 1});
+        scans.push_back({1, {0}, 0, 0, 1, 0});
+        for (int k = 1; k < 64; ++k) {
+            scans.push_back({1, {0}, k, k, 0, 1});
+            scans.push_back({1, {0}, k, k, 1, 0});
+        }
+        c.scan_info = scans.data();
+        c.num_scans = static_cast<int>(scans.size());
+    } else {
+        jpeg_simple_progression(&c);
+    }
+    jpeg_start_compress(&c, TRUE);
+    std::vector<JSAMPLE> row(64);
+    while (c.next_scanline < c.image_height) {
+        for (int x = 0; x < 64; ++x) row[x] = static_cast<JSAMPLE>(x * 4 ^ c.next_scanline);
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&c, &r, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    fclose(out);
+}
+
+TEST(HostileInput, EachFileIsRefusedWithItsReasonOrLoadsWithinTheCaps) {
+    namespace fs = std::filesystem;
+    twtest::TempDir dir;
+    struct Case {
+        const char* what;
+        std::string name;
+        std::function<void(const std::string&)> make;
+        std::string reason;  // "" when the picture loads
+        int width = 0, height = 0;
+    };
+    const Case cases[] = {
+        {"a pipe", "pipe.png", [](const std::string& p) { mkfifo(p.c_str(), 0600); }, "it is a pipe, not a file"},
+        {"a folder", "dir.png", [](const std::string& p) { fs::create_directory(p); }, "it is a folder, not a file"},
+        {"a device", "zero.bmp", [](const std::string& p) { fs::create_symlink("/dev/zero", p); },
+         "it is a device, not a file"},
+        {"no file", "gone.gif", [](const std::string&) {}, "no such file"},
+        {"a text", "notes.png", [](const std::string& p) { twtest::WriteBytes(p, Bytes(40, 'a')); }, "not a PNG file"},
+        {"a cut PNG", "cut.png",
+         [](const std::string& p) {
+             const Bytes png = GreyPng(64, 64, 0);
+             twtest::WriteBytes(p, Bytes(png.begin(), png.begin() + 60));
+         },
+         "the file ends too early"},
+        {"a huge claim", "huge.png", [](const std::string& p) { twtest::WriteBytes(p, GreyPng(70000, 3, 0)); },
+         "picture too large: 70000 x 3 (the limit is 16384 a side)"},
+        {"zeros after the rows", "tail.png",
+         [](const std::string& p) { twtest::WriteBytes(p, GreyPng(64, 64, size_t(64) << 20)); }, "", 64, 64},
+        {"a JPEG of 128 scans", "scans.jpg", [](const std::string& p) { ManyScanJpeg(p, true); },
+         "too many scans in a progressive JPEG (the limit is 100)"},
+        {"an ordinary progressive JPEG", "photo.jpg", [](const std::string& p) { ManyScanJpeg(p, false); }, "",
+         64, 64},
+        {"an unknown kind", "sheet.webp", [](const std::string& p) { twtest::WriteBytes(p, Bytes(40, 0)); },
+         "unknown extension .webp"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = dir / c.name;
+        c.make(path);
+        twtest::Program program;
+        const tw::Raster before = program.surface.View();
+        const tw::FileResult r = program.files.LoadImageFile(path, "CZ");
+        EXPECT_EQ(r.reason, c.reason);
+        EXPECT_EQ(r.fileName, path);
+        if (c.reason.empty()) {
+            EXPECT_EQ(r.outcome, tw::FileResult::Outcome::Loaded);
+            EXPECT_EQ(r.width, c.width);
+            EXPECT_EQ(r.height, c.height);
+        } else {
+            EXPECT_EQ(r.outcome, tw::FileResult::Outcome::Failed);
+            EXPECT_EQ(program.files.CurrentImage.bmh, nullptr);
+            EXPECT_EQ(program.surface.View(), before);
+        }
+        EXPECT_EQ(program.files.LastResult().reason, c.reason);
+    }
+}
+
+// A surface keeps only what it can show of a large picture, yet reports the
+// picture's own size; the surface that sizes itself to its picture keeps it all.
+TEST(HostileInput, SurfacesKeepOnlyTheirClientArea) {
+    twtest::TempDir dir;
+    const std::string path = dir / "wide.png";
+    twtest::WriteBytes(path, GreyPng(3000, 200, 0));
+    twtest::Program program;
+    ASSERT_EQ(program.files.LoadImageFile(path, "CZ").reason, "");
+    const tw::Picture& p = program.surface.GetPicture();
+    EXPECT_EQ(p.Width(), 3000);
+    EXPECT_EQ(p.Height(), 200);
+    ASSERT_NE(p.raster(), nullptr);
+    EXPECT_EQ(p.raster()->Width(), program.surface.ClientWidth());
+    EXPECT_EQ(p.raster()->Height(), program.surface.ClientHeight());
+    for (int y = 0; y < program.surface.ClientHeight(); ++y)
+        for (int x = 0; x < program.surface.ClientWidth(); ++x)
+            ASSERT_EQ(program.surface.View().At(x, y), tw::Rgb(x * 3 + y, x * 3 + y, x * 3 + y)) << x << "," << y;
+}
+
+}  // namespace
