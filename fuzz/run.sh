@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds the decoder fuzz targets with clang and runs each for DURATION
-# seconds on a generated seed corpus.
-#   fuzz/run.sh [DURATION] [BUILD_DIR]     (defaults: 60, /work/main/build-fuzz)
+# seconds, starting from the kept corpus in fuzz/corpus/<format>/ and a
+# generated seed corpus.
+#   fuzz/run.sh [DURATION] [BUILD_DIR]     (defaults: 60, ./build-fuzz)
+# With FUZZ_MERGE=1 the inputs that reached new coverage are merged back into
+# fuzz/corpus/<format>/ afterwards (libFuzzer's -merge=1 keeps it minimal).
 # Crashes, and single allocations above 600 MB (the decoders stay far
 # below that), are written to BUILD_DIR/crashes/<format>/.
 set -euo pipefail
@@ -26,12 +29,19 @@ for format in bmp gif jpg png tif; do
     crashes="$build/crashes/$format"
     mkdir -p "$corpus" "$crashes"
     echo "== $format: ${duration}s"
-    if ! "$build/fuzz/fuzz_$format" "$corpus" "$build/seeds/$format" \
+    kept="$here/corpus/$format"
+    mkdir -p "$kept"
+    if ! "$build/fuzz/fuzz_$format" "$corpus" "$kept" "$build/seeds/$format" \
         -max_total_time="$duration" -max_len=65536 -timeout=10 -rss_limit_mb=3072 -malloc_limit_mb=600 \
         -artifact_prefix="$crashes/" -print_final_stats=1 2>"$build/fuzz_$format.log"; then
         status=1
         echo "   FAILED: see $build/fuzz_$format.log and $crashes"
     fi
     grep -E "stat::number_of_executed_units|stat::peak_rss_mb" "$build/fuzz_$format.log" | sed 's/^/   /'
+    if [ "${FUZZ_MERGE:-0}" = 1 ]; then
+        "$build/fuzz/fuzz_$format" -merge=1 -max_len=65536 -timeout=10 -rss_limit_mb=3072 \
+            -malloc_limit_mb=600 "$kept" "$corpus" 2>>"$build/fuzz_$format.log" >/dev/null
+        echo "   kept corpus: $(ls "$kept" | wc -l) files, $(du -sk "$kept" | cut -f1) KB"
+    fi
 done
 exit $status

@@ -19,6 +19,7 @@
 #include "gui/main_window.h"
 #include "gui/qt_file_dialog.h"
 #include "gui/raster_image.h"
+#include "runner/script_line.h"
 
 namespace {
 
@@ -32,18 +33,14 @@ QImage DemoSheet(int width, int height, int shiftX, int shiftY) {
     return sheet;
 }
 
-struct Step {
-    enum Kind { File, Click, Down, Move, Tick } kind;
-    std::string name;
-    float x = 0, y = 0;
-    int count = 1;
-};
-
+// Each shot's steps are lines of the batch runner's script language.
 struct Shot {
     int tab1, tab2;
     const char* file;
-    std::vector<Step> steps;
+    std::vector<std::string> steps;
 };
+
+std::string FileLine(const std::string& path) { return "file \"" + path + "\""; }
 
 }  // namespace
 
@@ -79,104 +76,106 @@ int main(int argc, char** argv) {
     about.SetOwner(&window);
     window.show();
 
-    using S = Step;
     const std::vector<Shot> shots = {
         {0,
          0,
          "chipsets.png",
-         {{S::File, chip},
-          {S::Click, "LoadQChip"},
-          {S::Click, "cmdNew"},
-          {S::Down, "CQ", 288, 200},
-          {S::Down, "CZ", 0, 0},
-          {S::Down, "CZ", 16, 0},
-          {S::Down, "CZ", 32, 0},
-          {S::Down, "CQ", 304, 208},
-          {S::Down, "CZ", 0, 16},
-          {S::Down, "CZ", 16, 16},
-          {S::Move, "CQ", 120, 72},
-          {S::Move, "CZ", 40, 24}}},
+         {FileLine(chip),
+          "click LoadQChip",
+          "click cmdNew",
+          "down CQ 1 288 200",
+          "down CZ 1 0 0",
+          "down CZ 1 16 0",
+          "down CZ 1 32 0",
+          "down CQ 1 304 208",
+          "down CZ 1 0 16",
+          "down CZ 1 16 16",
+          "move CQ 0 120 72",
+          "move CZ 0 40 24"}},
         {1,
          0,
          "charsets.png",
-         {{S::File, chars},
-          {S::Click, "LoadQChar"},
-          {S::Click, "cmdRnew"},
-          {S::Down, "RQ", 80, 100},
-          {S::Down, "RZ", 0, 0},
-          {S::Click, "optRplay"},
-          {S::Tick, "tmrCharQAni", 0, 0, 4},
-          {S::Move, "RQ", 30, 40}}},
+         {FileLine(chars),
+          "click LoadQChar",
+          "click cmdRnew",
+          "down RQ 1 80 100",
+          "down RZ 1 0 0",
+          "click optRplay",
+          "tick tmrCharQAni 4",
+          "move RQ 0 30 40"}},
         {2,
          0,
          "facesets.png",
-         {{S::File, faces},
-          {S::Click, "LoadQFace"},
-          {S::Click, "cmdFnew"},
-          {S::Down, "FQ", 60, 100},
-          {S::Down, "FZ", 0, 0},
-          {S::Down, "FZ", 48, 0},
-          {S::Move, "FQ", 120, 40},
-          {S::Move, "FZ", 100, 10}}},
+         {FileLine(faces),
+          "click LoadQFace",
+          "click cmdFnew",
+          "down FQ 1 60 100",
+          "down FZ 1 0 0",
+          "down FZ 1 48 0",
+          "move FQ 0 120 40",
+          "move FZ 0 100 10"}},
         {3,
          0,
          "systemsets.png",
-         {{S::File, system},
-          {S::Click, "LoadQSystem"},
-          {S::Click, "cmdSnew"},
-          {S::Down, "SQ", 40, 40},
-          {S::Down, "SZ", 0, 0},
-          {S::Down, "SZ", 16, 0},
-          {S::Move, "SQ", 70, 20},
-          {S::Move, "SZ", 40, 40}}},
+         {FileLine(system),
+          "click LoadQSystem",
+          "click cmdSnew",
+          "down SQ 1 40 40",
+          "down SZ 1 0 0",
+          "down SZ 1 16 0",
+          "move SQ 0 70 20",
+          "move SZ 0 40 40"}},
         {4,
          0,
          "battle-source.png",
-         {{S::File, battle},
-          {S::Click, "LoadQBattle"},
-          {S::Down, "BQ", 200, 150},
-          {S::Click, "optQBplay"},
-          {S::Tick, "tmrBattleQAni", 0, 0, 7},
-          {S::Move, "BQ", 300, 200}}},
+         {FileLine(battle),
+          "click LoadQBattle",
+          "down BQ 1 200 150",
+          "click optQBplay",
+          "tick tmrBattleQAni 7",
+          "move BQ 0 300 200"}},
         {4,
          1,
          "battle-target.png",
-         {{S::Click, "cmdBnew"},
-          {S::Down, "BZ", 0, 0},
-          {S::Down, "BZ", 96, 96},
-          {S::Move, "BZ", 200, 100}}},
+         {"click cmdBnew",
+          "down BZ 1 0 0",
+          "down BZ 1 96 96",
+          "move BZ 0 200 100"}},
         {5,
          0,
          "converter.png",
-         {{S::File, rpg95},
-          {S::Click, "CLoadQr"},
-          {S::Click, "cmdOnew"},
-          {S::Down, "OQ", 40, 200},
-          {S::Down, "OZ", 0, 0},
-          {S::Down, "OZ", 16, 0},
-          {S::Move, "OQ", 64, 96},
-          {S::Move, "OZ", 48, 32}}},
+         {FileLine(rpg95),
+          "click CLoadQr",
+          "click cmdOnew",
+          "down OQ 1 40 200",
+          "down OZ 1 0 0",
+          "down OZ 1 16 0",
+          "move OQ 0 64 96",
+          "move OZ 0 48 32"}},
     };
     for (const Shot& shot : shots) {
         window.Tabs("Tab1")->SetCurrent(shot.tab1);
         window.Tabs("Tab2")->SetCurrent(shot.tab2);
-        for (const Step& s : shot.steps) {
-            switch (s.kind) {
-                case S::File:
-                    dialog.QueueFile(s.name);
-                    break;
-                case S::Click:
-                    window.Click(s.name);
-                    break;
-                case S::Down:
-                    window.MouseDown(s.name, 1, 0, s.x, s.y);
-                    break;
-                case S::Move:
-                    window.MouseMove(s.name, 0, 0, s.x, s.y);
-                    break;
-                case S::Tick:
-                    for (int i = 0; i < s.count; ++i) window.Tick(s.name);
-                    break;
+        for (const std::string& line : shot.steps) {
+            std::string error;
+            const auto t = tw::SplitScriptLine(line, error).value_or(std::vector<std::string>{});
+            long n = 1;
+            float x = 0, y = 0;
+            const bool at = t.size() == 5 && tw::ParseScriptInt(t[2], n) &&
+                            tw::ParseScriptCoordinate(t[3], x) && tw::ParseScriptCoordinate(t[4], y);
+            if (t.size() == 2 && t[0] == "file") {
+                dialog.QueueFile(t[1]);
+            } else if (t.size() == 2 && t[0] == "click") {
+                window.Click(t[1]);
+            } else if (at && t[0] == "down") {
+                window.MouseDown(t[1], static_cast<int>(n), 0, x, y);
+            } else if (at && t[0] == "move") {
+                window.MouseMove(t[1], static_cast<int>(n), 0, x, y);
+            } else if (t.size() == 3 && t[0] == "tick" && tw::ParseScriptInt(t[2], n)) {
+                for (long i = 0; i < n; ++i) window.Tick(t[1]);
+            } else {
+                std::fprintf(stderr, "bad step: %s %s\n", line.c_str(), error.c_str());
+                return 1;
             }
         }
         QApplication::processEvents();

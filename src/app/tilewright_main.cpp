@@ -1,7 +1,11 @@
-// tilewright: the Qt program. Takes no command-line arguments.
+// tilewright: the Qt program. Besides Qt's own options it answers only
+// --help and --version, before any display is opened.
 
 #include <QApplication>
 #include <QScreen>
+#include <iostream>
+#include <string>
+#include <vector>
 
 #include "editors/program.h"
 #include "gui/about_host.h"
@@ -11,8 +15,17 @@
 #include "gui/program_icon.h"
 #include "gui/qt_file_dialog.h"
 #include "gui/view_prefs.h"
+#include "shell/command_line.h"
 
 int main(int argc, char** argv) {
+    const tw::ProgramInfo info{"tilewright", "",
+                               "Opens Tilewright's window, where graphics sheets for a 2D RPG\n"
+                               "engine are assembled from tiles, characters, faces and more.\n"};
+    if (const tw::InfoOption o = tw::FindInfoOption(std::vector<std::string>(argv + 1, argv + argc));
+        o != tw::InfoOption::None) {
+        tw::PrintInfo(o, info, std::cout);
+        return std::cout.flush() ? 0 : 1;
+    }
     QApplication app(argc, argv);
     tw::ApplyAppStyle(app);
     QApplication::setWindowIcon(tw::ProgramIcon());

@@ -29,7 +29,6 @@ public:
     MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    Program& GetProgram() { return program_; }
     // The widget of a model control, or nullptr (timers, outlines, menus).
     QWidget* Widget(std::string_view name) const;
     SurfaceWidget* Surface(std::string_view name) const;

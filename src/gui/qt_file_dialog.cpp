@@ -26,15 +26,7 @@ QStringList QtFileDialog::NameFilters(std::string_view filter) {
     return out;
 }
 
-int QtFileDialog::Show(bool save) {
-    ++requests_;
-    if (!answers_.empty()) {
-        std::optional<std::string> next = std::move(answers_.front());
-        answers_.pop_front();
-        if (!next) return kCancelError;
-        FileName = *next;
-        return 0;
-    }
+int QtFileDialog::NothingQueued(bool save) {
     if (!interactive_) return kCancelError;
 
     // Qt's own dialog: it matches the patterns whatever the case of a name.

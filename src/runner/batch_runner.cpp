@@ -1,7 +1,5 @@
 #include "runner/batch_runner.h"
 
-#include <charconv>
-#include <cmath>
 #include <istream>
 #include <ostream>
 
@@ -18,27 +16,23 @@ public:
     void ShowModal(frmAbout& about) override { about.Unloaded = true; }
 };
 
-bool ParseInt(const std::string& s, long& v) {
-    const char* end = s.data() + s.size();
-    auto [p, ec] = std::from_chars(s.data(), end, v);
-    return ec == std::errc() && p == end;
-}
+// The most ticks one line may ask for: a running timer does work on each.
+constexpr long kMaxTicks = 10'000'000;
 
-bool ParseNumber(const std::string& s, float& v) {
-    const char* end = s.data() + s.size();
-    double d = 0;
-    auto [p, ec] = std::from_chars(s.data(), end, d);
-    if (ec != std::errc() || p != end || !std::isfinite(d)) return false;
-    v = static_cast<float>(d);
-    return true;
+// `message` with its raw quote of `token` cut to the form messages use.
+std::string WithQuotedToken(std::string message, const std::string& token) {
+    const std::string raw = "'" + token + "'";
+    if (const size_t at = message.find(raw); at != std::string::npos)
+        message.replace(at, raw.size(), QuoteToken(token));
+    return message;
 }
 
 std::string Describe(EventResult r, const std::string& name, const char* event) {
     switch (r) {
         case EventResult::Handled:
         case EventResult::Ignored: return "";
-        case EventResult::NoSuchControl: return "no control named '" + name + "'";
-        case EventResult::WrongKind: return "'" + name + "' has no " + event + " handler";
+        case EventResult::NoSuchControl: return "no control named " + QuoteToken(name);
+        case EventResult::WrongKind: return QuoteToken(name) + " has no " + event + " handler";
     }
     return "";
 }
@@ -66,15 +60,26 @@ void BatchRunner::Warn(const std::string& message) {
 
 int BatchRunner::Run(std::istream& script) {
     std::string line;
-    while (!ended_ && std::getline(script, line)) {
+    while (!ended_) {
+        const LineRead read = ReadScriptLine(script, line);
+        if (read == LineRead::End) break;
+        if (read == LineRead::Failed) {
+            out_.flush();
+            err_ << scriptName_ << ": cannot read the script\n";
+            return 2;
+        }
         ++lineNo_;
         std::string error;
-        auto tokens = SplitScriptLine(line, error);
-        if (tokens && (tokens->empty() || (*tokens)[0].starts_with("#"))) continue;
-        if (tokens) error = Execute(*tokens);
+        if (read == LineRead::TooLong) {
+            error = "line longer than 1 MiB";
+        } else {
+            auto tokens = SplitScriptLine(line, error);
+            if (tokens && (tokens->empty() || (*tokens)[0].starts_with("#"))) continue;
+            if (tokens) error = Execute(*tokens);
+        }
         if (!error.empty()) {
-            err_ << scriptName_ << ":" << lineNo_ << ": " << error << "\n";
             out_.flush();
+            err_ << scriptName_ << ":" << lineNo_ << ": " << error << "\n";
             return 2;
         }
     }
@@ -131,14 +136,14 @@ std::string BatchRunner::Execute(const std::vector<std::string>& t) {
             return e;
         long button = 0, shift = 0;
         float x = 0, y = 0;
-        if (!ParseInt(t[2], button) || (down ? (button != 1 && button != 2 && button != 4)
+        if (!ParseScriptInt(t[2], button) || (down ? (button != 1 && button != 2 && button != 4)
                                              : (button < 0 || button > 7)))
-            return down ? "BUTTON must be 1, 2 or 4, not '" + t[2] + "'"
-                        : "BUTTONS must be a mask from 0 to 7, not '" + t[2] + "'";
-        if (!ParseNumber(t[3], x)) return "X must be a number, not '" + t[3] + "'";
-        if (!ParseNumber(t[4], y)) return "Y must be a number, not '" + t[4] + "'";
-        if (n == 6 && (!ParseInt(t[5], shift) || shift < 0 || shift > 7))
-            return "SHIFT must be a mask from 0 to 7, not '" + t[5] + "'";
+            return down ? "BUTTON must be 1, 2 or 4, not " + QuoteToken(t[2])
+                        : "BUTTONS must be a mask from 0 to 7, not " + QuoteToken(t[2]);
+        if (!ParseScriptCoordinate(t[3], x)) return "X must be a finite number, not " + QuoteToken(t[3]);
+        if (!ParseScriptCoordinate(t[4], y)) return "Y must be a finite number, not " + QuoteToken(t[4]);
+        if (n == 6 && (!ParseScriptInt(t[5], shift) || shift < 0 || shift > 7))
+            return "SHIFT must be a mask from 0 to 7, not " + QuoteToken(t[5]);
         const auto r = down ? program_->MouseDown(t[1], button, shift, x, y)
                             : program_->MouseMove(t[1], button, shift, x, y);
         return Describe(r, t[1], down ? "mouse-down" : "mouse-move");
@@ -146,18 +151,18 @@ std::string BatchRunner::Execute(const std::vector<std::string>& t) {
     if (cmd == "tick") {
         if (auto e = arity(2, 3, "tick NAME [N]"); !e.empty()) return e;
         long count = 1;
-        if (n == 3 && (!ParseInt(t[2], count) || count < 0))
-            return "N must be a whole number of 0 or more, not '" + t[2] + "'";
+        if (n == 3 && (!ParseScriptInt(t[2], count) || count < 0 || count > kMaxTicks))
+            return "N must be a whole number from 0 to 10000000, not " + QuoteToken(t[2]);
         Control* c = program_->Form().Find(t[1]);
-        if (!c) return "no control named '" + t[1] + "'";
-        if (c->Kind() != ControlKind::Timer) return "'" + t[1] + "' is not a timer";
+        if (!c) return "no control named " + QuoteToken(t[1]);
+        if (c->Kind() != ControlKind::Timer) return QuoteToken(t[1]) + " is not a timer";
         for (long i = 0; i < count; ++i) {
             const auto r = program_->Tick(t[1]);
             if (r != EventResult::Handled) return Describe(r, t[1], "timer");
         }
         return "";
     }
-    return "unknown command '" + cmd + "'";
+    return "unknown command " + QuoteToken(cmd);
 }
 
 std::string BatchRunner::Show(const std::string& name) {
@@ -166,7 +171,7 @@ std::string BatchRunner::Show(const std::string& name) {
         return "";
     }
     const Control* c = program_->Form().Find(name);
-    if (!c) return "no control named '" + name + "'";
+    if (!c) return "no control named " + QuoteToken(name);
     out_ << DescribeControl(*c) << "\n";
     return "";
 }
@@ -179,18 +184,18 @@ std::string BatchRunner::Dump(const std::string& name, const std::string& path) 
         if (dibtoimage(image.bmh, &copy) != 0 || !copy.hBitmap) return "cannot read CurrentImage";
         const std::string err = DumpRaster(*copy.hBitmap, path);
         freeimage(&copy);
-        return err;
+        return WithQuotedToken(err, path);
     }
     const Control* c = program_->Form().Find(name);
-    if (!c) return "no control named '" + name + "'";
+    if (!c) return "no control named " + QuoteToken(name);
     if (c->Kind() == ControlKind::PictureBox)
-        return DumpRaster(static_cast<const Surface*>(c)->View(), path);
+        return WithQuotedToken(DumpRaster(static_cast<const Surface*>(c)->View(), path), path);
     if (c->Kind() == ControlKind::Image) {
         const Picture& p = static_cast<const ImageView*>(c)->GetPicture();
-        if (p.IsEmpty()) return "'" + name + "' shows no picture";
-        return DumpRaster(*p.raster(), path);
+        if (p.IsEmpty()) return QuoteToken(name) + " shows no picture";
+        return WithQuotedToken(DumpRaster(*p.raster(), path), path);
     }
-    return "'" + name + "' is not a picture box or image view";
+    return QuoteToken(name) + " is not a picture box or image view";
 }
 
 }  // namespace tw

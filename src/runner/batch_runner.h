@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "editors/program.h"
-#include "runner/queued_file_dialog.h"
+#include "platform/queued_file_dialog.h"
 
 namespace tw {
 

@@ -6,36 +6,18 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <deque>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "editors/program.h"
 #include "imagefiles/dib.h"
 #include "imagefiles/mod_tw_func.h"
 #include "imagefiles/dump_picture.h"
+#include "platform/queued_file_dialog.h"
 
 namespace tw::test {
 
 namespace fs = std::filesystem;
-
-// Answers open and save dialogs from a queue; an empty queue or a nullopt cancels.
-class QueueDialog : public FileDialog {
-public:
-    std::deque<std::optional<std::string>> answers;
-    int ShowOpen() override { return Answer(); }
-    int ShowSave() override { return Answer(); }
-
-private:
-    int Answer() {
-        const std::optional<std::string> a = answers.empty() ? std::nullopt : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        if (!a) return kCancelError;
-        FileName = *a;
-        return 0;
-    }
-};
 
 class ClosingAbout : public AboutHost {
 public:
@@ -127,7 +109,7 @@ inline Raster ReadPicture(const std::string& path) {
 class Editor {
 public:
     ScratchDir dir;
-    QueueDialog dialog;
+    QueuedFileDialog dialog;
     ClosingAbout about;
     Program program;
 
@@ -146,11 +128,11 @@ public:
     }
     // Answers the next dialog with `picture` and clicks `button`.
     void Load(const char* button, const Raster& picture, const std::string& name = "in.bmp") {
-        dialog.answers.push_back(Write(picture, name));
+        dialog.QueueFile(Write(picture, name));
         Click(button);
     }
     void Cancel(const char* button) {
-        dialog.answers.push_back(std::nullopt);
+        dialog.QueueCancel();
         Click(button);
     }
     void Click(const char* name) { ASSERT_EQ(program.Click(name), EventResult::Handled) << name; }

@@ -111,7 +111,8 @@ TEST(LoadSave, SavesTheSurfaceImageAndNothingElse) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name.value_or("(cancelled)"));
         const std::string path = c.name && !c.name->empty() ? e.dir / *c.name : std::string();
-        e.dialog.answers.push_back(c.name ? std::optional(path) : std::nullopt);
+        if (c.name) e.dialog.QueueFile(path);
+        else e.dialog.QueueCancel();
         const ImageDescriptor before = e.program.Files().CurrentImage;
         const auto filesBefore = std::distance(fs::directory_iterator(e.dir.path), {});
         e.Click("SaveZChip");
@@ -143,11 +144,10 @@ TEST(LoadSave, ASaveWritesTheSurfaceNotTheLastLoadedPicture) {
     e.Down("FZ", 1, 100, 100);
     e.Load("LoadQSystem", NoisePicture(160, 80, 9), "other.bmp");  // CurrentImage now differs
     const std::string out = e.dir / "face.png";
-    e.dialog.answers.push_back(out);
+    e.dialog.QueueFile(out);
     e.Click("SaveZFace");
     EXPECT_TRUE(SameRaster(ReadPicture(out), e.View("FZ")));
 }
-
 
 }  // namespace
 }  // namespace tw::test

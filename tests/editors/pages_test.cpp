@@ -261,7 +261,7 @@ TEST(Pages, CancelledLoadsClearTheSurfaceAndRetakeTheSelection) {
         EXPECT_TRUE(SameRaster(f.Pic(p.selBuf).View(), Block(sourceView, 0, 0, p.cw, p.ch, selBg)));
         EXPECT_TRUE(SameRaster(*e.Shown(p.selView), f.Pic(p.selBuf).View()));
         EXPECT_EQ(e.program.Files().CurrentImage.bmh, current.bmh);
-        EXPECT_TRUE(e.dialog.answers.empty());
+        EXPECT_FALSE(e.dialog.HasQueued());
     }
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "gui_session.h"
+#include "runner/script_line.h"
 
 namespace tw::test {
 namespace {
@@ -43,28 +44,34 @@ protected:
         GuiSession s;
         std::istringstream lines(GetParam().script);
         for (std::string line; std::getline(lines, line, ';');) {
-            std::istringstream in(line);
-            std::string cmd, name, file;
-            int b = 0, x = 0, y = 0;
-            in >> cmd >> name;
-            if (cmd == "file") {
+            std::string error;
+            const auto t = SplitScriptLine(line, error).value_or(std::vector<std::string>{});
+            long b = 0;
+            float x = 0, y = 0;
+            const auto at = [&](size_t n) {
+                return t.size() >= n && ParseScriptInt(t[2], b) && ParseScriptCoordinate(t[3], x) &&
+                       ParseScriptCoordinate(t[4], y);
+            };
+            const std::string cmd = t.empty() ? "" : t[0];
+            const std::string name = t.size() > 1 ? t[1] : "";
+            if (cmd == "file" && t.size() == 2) {
                 s.dialog.QueueFile((dir + "/" + QString::fromStdString(name)).toStdString());
-            } else if (cmd == "click") {
+            } else if (cmd == "click" && t.size() == 2) {
                 s.Click(name);
-            } else if (cmd == "down" && in >> b >> x >> y) {
-                s.Press(name, Qt::MouseButton(b), x, y);
-                s.Release(name, Qt::MouseButton(b), x, y);
-            } else if (cmd == "move" && in >> b >> x >> y) {
-                s.Move(name, x, y, Qt::MouseButtons(Qt::MouseButton(b)));
-            } else if (cmd == "tick" && in >> b) {
-                for (int i = 0; i < b; ++i) ASSERT_TRUE(s.Timeout(name)) << name;
-            } else if (cmd == "dump" && in >> file) {
+            } else if (cmd == "down" && at(5)) {
+                s.Press(name, Qt::MouseButton(b), int(x), int(y));
+                s.Release(name, Qt::MouseButton(b), int(x), int(y));
+            } else if (cmd == "move" && at(5)) {
+                s.Move(name, int(x), int(y), Qt::MouseButtons(Qt::MouseButton(b)));
+            } else if (cmd == "tick" && t.size() == 3 && ParseScriptInt(t[2], b)) {
+                for (long i = 0; i < b; ++i) ASSERT_TRUE(s.Timeout(name)) << name;
+            } else if (cmd == "dump" && t.size() == 3) {
                 // What the user sees in the view, not only what the model holds.
                 const QImage shown = s.ViewImage(name);
                 ASSERT_FALSE(shown.isNull()) << name;
-                shown.save(dir + "/" + QString::fromStdString(file));
+                shown.save(dir + "/" + QString::fromStdString(t[2]));
             } else {
-                FAIL() << "bad step: " << line;
+                FAIL() << "bad step: " << line << " " << error;
             }
         }
         EXPECT_FALSE(s.dialog.HasQueued());

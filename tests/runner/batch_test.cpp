@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "../editors/editor_fixture.h"
+#include "shell/command_line.h"
 
 namespace tw::test {
 namespace {
@@ -27,11 +28,12 @@ std::string Slurp(const fs::path& p) {
 }
 
 // Runs `exe` in `dir` on `script`, saved there as script.tw; `args` replaces
-// the script argument (e.g. "- < script.tw").
+// the script argument (e.g. "- < script.tw"); `feed` pipes into it.
 Outcome RunBatch(const ScratchDir& dir, const std::string& script,
-                 const std::string& args = "script.tw", const std::string& exe = TW_BATCH_EXE) {
-    std::ofstream(dir.path / "script.tw") << script;
-    const std::string cmd = "cd '" + dir.path.string() + "' && '" + exe + "' " + args +
+                 const std::string& args = "script.tw", const std::string& exe = TW_BATCH_EXE,
+                 const std::string& feed = "") {
+    std::ofstream(dir.path / "script.tw", std::ios::binary) << script;
+    const std::string cmd = "cd '" + dir.path.string() + "' && " + feed + " '" + exe + "' " + args +
                             " > out.txt 2> err.txt";
     const int rc = std::system(cmd.c_str());
     Outcome o;
@@ -110,12 +112,73 @@ TEST(Batch, GoodLinesRunToTheEnd) {
         EXPECT_EQ(o.status, 0);
         EXPECT_EQ(o.out, "Rsel left=0 top=0 width=24 height=32\n");
     }
-    EXPECT_EQ(RunBatch(dir, "", "no-such-script.tw").status, 2);
+}
+
+// What a script may hold and how it is read: each limit stops the run with
+// status 2 and a short, printable message naming the line, before anything
+// grows or runs without bound.
+TEST(Batch, ScriptLimits) {
+    struct Case {
+        const char* what;
+        std::string script;  // written as script.tw
+        std::string args;    // how it is handed over
+        int status;
+        std::string errStart;  // standard error starts with this
+        std::string out = "";
+        std::string feed = "";  // a command whose output is piped in
+    };
+    const std::string longToken(300, 'x');
+    const Case cases[] = {
+        {"line at the limit", "echo " + std::string((1 << 20) - 5, 'a') + "\necho b\n", "script.tw", 0, "",
+         std::string((1 << 20) - 5, 'a') + "\nb\n"},
+        {"line over the limit", "echo a\necho " + std::string(1 << 20, 'a') + "\necho b\n", "script.tw", 2,
+         "script.tw:2: line longer than 1 MiB", "a\n"},
+        {"endless line", "", "/dev/zero", 2, "/dev/zero:1: line longer than 1 MiB"},
+        {"endless ticks", "tick tmrCharQAni 9223372036854775807\n", "script.tw", 2, "script.tw:1: N must"},
+        {"ticks over the cap", "tick tmrCharQAni 10000001\n", "script.tw", 2, "script.tw:1: N must"},
+        {"ticks at the cap", "tick tmrCharQAni 10000000\necho ok\n", "script.tw", 0, "", "ok\n"},
+        {"past float range", "down CQ 1 1e39 0\n", "script.tw", 2, "script.tw:1: X must"},
+        {"negative past float range", "down CQ 1 0 -1e39\n", "script.tw", 2, "script.tw:1: Y must"},
+        {"infinity", "down CQ 1 inf 0\n", "script.tw", 2, "script.tw:1: X must"},
+        {"not a number", "move CQ 0 0 nan\n", "script.tw", 2, "script.tw:1: Y must"},
+        {"largest float", "down CQ 1 3.4e38 0\necho ok\n", "script.tw", 0, "", "ok\n"},
+        {"control character", "echo ok\necho a\x01b\n", "script.tw", 2, "script.tw:2: a control", "ok\n"},
+        {"escape code in quotes", "echo \"\x1b[31mred\"\n", "script.tw", 2, "script.tw:1: a control"},
+        {"TAB inside quotes", "echo \"a\tb\"\n", "script.tw", 2, "script.tw:1: a control"},
+        {"NUL in a name", std::string("file \"a\0.bmp\"\n", 16), "script.tw", 2, "script.tw:1: a NUL"},
+        {"NUL in a comment", std::string("# \0\n", 4), "script.tw", 2, "script.tw:1: a NUL"},
+        {"quote after a token", "echo a\"b\"\n", "script.tw", 2, "script.tw:1: a quote"},
+        {"token after a quote", "echo \"a\"b\n", "script.tw", 2, "script.tw:1: a quote"},
+        {"Windows line ends", "echo \"a b\"\r\necho c\r\n", "script.tw", 0, "", "a b\nc\n"},
+        {"long token quoted short", "click " + longToken + "\n", "script.tw", 2,
+         "script.tw:1: no control named '" + std::string(80, 'x') + "'...\n"},
+        {"a folder", "", ".", 2, ".: cannot read the script: is a directory"},
+        {"a folder as input", "", "< .", 2, "stdin: cannot read the script"},
+        {"a pipe", "echo piped\n", "/dev/stdin", 0, "", "piped\n", "cat script.tw |"},
+        {"no such script", "", "no-such.tw", 2, "no-such.tw: cannot open the script: No such file"},
+        {"two scripts", "", "a.tw b.tw", 2, "tilewright-batch: only one SCRIPT"},
+        {"unknown option", "", "--frob", 2, "tilewright-batch: unrecognized option '--frob'"},
+        {"version", "", "--version", 0, "", std::string("tilewright-batch (Tilewright) ") + BuildVersion() + "\n"
+             "This is free software: you are free to change and redistribute it.\n"},
+    };
+    ScratchDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Outcome o = RunBatch(dir, c.script, c.args, TW_BATCH_EXE, c.feed);
+        EXPECT_EQ(o.status, c.status) << o.err;
+        EXPECT_EQ(o.err.substr(0, c.errStart.size()), c.errStart);
+        EXPECT_LE(o.err.size(), 200u);
+        EXPECT_EQ(o.err.find('\x1b'), std::string::npos);
+        EXPECT_TRUE(o.out == c.out) << o.out.substr(0, 100);
+    }
+    const Outcome help = RunBatch(dir, "", "--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: tilewright-batch [SCRIPT]\n", 0), 0u) << help.out;
 }
 
 // Side by side in golden/: NAME.script and the output it must print.
 TEST(Batch, GoldenScripts) {
-    const fs::path golden = fs::path(__FILE__).parent_path() / "golden";
+    const fs::path golden = TW_GOLDEN_DIR;
     int count = 0;
     for (const auto& entry : fs::directory_iterator(golden)) {
         if (entry.path().extension() != ".script") continue;
