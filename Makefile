@@ -9,8 +9,8 @@ JOBS       ?= $(shell nproc)
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libpng-dev libjpeg62-turbo-dev \
-        libgif-dev libtiff-dev libimagequant-dev libgtest-dev libgmock-dev libbenchmark-dev
-FUZZ_DEPS := clang libclang-rt-14-dev imagemagick
+        libgif-dev libtiff-dev libimagequant-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
+FUZZ_DEPS := clang libclang-rt-14-dev imagemagick python3
 BENCH_DEPS := imagemagick python3-pil mate-backgrounds
 
 .PHONY: all deps build run test check-asan bench fuzz install clean

@@ -43,6 +43,10 @@ bool Info(const char* name, int* w, int* h, int* bpp) {
         PngInfo i;
         if (pnginfo(name, &i) != 0) return false;
         *w = i.width, *h = i.length, *bpp = i.vbitcount;
+    } else if (format == "xyz") {
+        XyzInfo i;
+        if (xyzinfo(name, &i) != 0) return false;
+        *w = i.width, *h = i.length, *bpp = i.vbitcount;
     } else {
         TiffInfo i;
         if (tiffinfopagebyindex(name, &i, 0) != 0) return false;
@@ -57,6 +61,7 @@ int Load(const char* name, ImageDescriptor* image) {
     if (format == "gif") return loadgif(name, image);
     if (format == "jpg") return loadjpg(name, image);
     if (format == "png") return loadpng(name, image);
+    if (format == "xyz") return loadxyz(name, image);
     return loadtifpagebyindex(name, image, 0);
 }
 

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Writes a small seed corpus for each decoder into OUT/<format>/: the layouts
-# each decoder has to handle, made with ImageMagick from two tiny pictures.
+# each decoder has to handle, made with ImageMagick from two tiny pictures
+# (XYZ, which ImageMagick does not know, with Python's zlib).
 #   fuzz/make_corpus.sh OUT
 set -euo pipefail
 out=${1:?usage: make_corpus.sh OUT}
-mkdir -p "$out"/{bmp,gif,jpg,png,tif}
+mkdir -p "$out"/{bmp,gif,jpg,png,tif,xyz}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 convert -size 24x16 plasma:fractal -seed 1 "$tmp/photo.png"
@@ -47,3 +48,18 @@ convert "$p" -define tiff:tile-geometry=16x16 "$out/tif/tiled.tif"
 convert "$p" -interlace plane "$out/tif/planar.tif"
 convert "$p" -compress jpeg "$out/tif/jpeg.tif"
 convert "$s" "$p" "$out/tif/pages.tif"
+# XYZ: best and no compression, a stream split into several blocks, 1 x 1.
+python3 - "$out/xyz" <<'PY'
+import struct, sys, zlib
+out = sys.argv[1]
+def xyz(name, w, h, level, split=False):
+    palette = bytes((i * 37 + c * 91) % 256 for i in range(256) for c in range(3))
+    body = palette + bytes((x * 5 + y * 3) % 256 for y in range(h) for x in range(w))
+    z = zlib.compressobj(level)
+    data = z.compress(body[:500]) + (z.flush(zlib.Z_FULL_FLUSH) if split else b"") + z.compress(body[500:]) + z.flush()
+    open(f"{out}/{name}.xyz", "wb").write(b"XYZ1" + struct.pack("<HH", w, h) + data)
+xyz("sheet", 24, 16, 9)
+xyz("stored", 16, 8, 0)
+xyz("split", 24, 16, 6, split=True)
+xyz("dot", 1, 1, 9)
+PY

@@ -16,7 +16,7 @@ build=${2:-$source_dir/build-fuzz}
 cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTW_BUILD_FUZZ=ON \
     -DTW_BUILD_GUI=OFF -DTW_BUILD_TESTS=OFF -DTW_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" -j2 --target fuzz_bmp fuzz_gif fuzz_jpg fuzz_png fuzz_tif
+cmake --build "$build" -j2 --target fuzz_bmp fuzz_gif fuzz_jpg fuzz_png fuzz_tif fuzz_xyz
 
 if [ ! -d "$build/seeds" ]; then
     "$here/make_corpus.sh" "$build/seeds"
@@ -24,7 +24,7 @@ fi
 # A small quarantine keeps the sanitizer's memory flat over long runs.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=16}
 status=0
-for format in bmp gif jpg png tif; do
+for format in bmp gif jpg png tif xyz; do
     corpus="$build/corpus/$format"
     crashes="$build/crashes/$format"
     mkdir -p "$corpus" "$crashes"

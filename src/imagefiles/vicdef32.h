@@ -11,6 +11,7 @@
 
 namespace tw {
 class Raster;
+struct CodecReport;
 }
 
 #pragma pack(push, 1)
@@ -93,6 +94,13 @@ struct TiffInfo {
 };
 static_assert(sizeof(TiffInfo) == 36);
 
+// Width at byte 0, height at byte 4, bits per pixel (always 8) at byte 8.
+struct XyzInfo {
+    int32_t width;
+    int32_t length;
+    int32_t vbitcount;
+};
+
 // The library's image record: eleven fields. The program reads bmh (the packed
 // DIB) and hBitmap (the displayable bitmap, empty if none). A value-initialised
 // descriptor holds no image.
@@ -117,6 +125,9 @@ int gifinfo(const char* fname, GifInfo* info);
 int jpeginfo(const char* fname, JpegInfo* info);
 int pnginfo(const char* fname, PngInfo* info);
 int tiffinfopagebyindex(const char* fname, TiffInfo* info, int page);
+// The XYZ calls also fill an optional report: why they failed, and whether a
+// save had to reduce the picture to 256 colours.
+int xyzinfo(const char* fname, XyzInfo* info, tw::CodecReport* report = nullptr);
 
 int allocimage(ImageDescriptor* image, int width, int height, int bppixel);
 int loadbmp(const char* fname, ImageDescriptor* image);
@@ -124,6 +135,8 @@ int loadgif(const char* fname, ImageDescriptor* image);
 int loadjpg(const char* fname, ImageDescriptor* image);
 int loadpng(const char* fname, ImageDescriptor* image);
 int loadtifpagebyindex(const char* fname, ImageDescriptor* image, int page);
+// Delivers an 8-bit palette image; index 0 is the transparent colour.
+int loadxyz(const char* fname, ImageDescriptor* image, tw::CodecReport* report = nullptr);
 
 int convertgray16to8(const ImageDescriptor* src, ImageDescriptor* dst);
 int convert1bitto8bit(const ImageDescriptor* src, ImageDescriptor* dst);
@@ -142,3 +155,6 @@ int savetif(const char* fname, const ImageDescriptor* image, int option);
 int savepng(const char* fname, const ImageDescriptor* image, int option);
 int savejpg(const char* fname, const ImageDescriptor* image, int quality);
 int savegif(const char* fname, const ImageDescriptor* image);
+// Always 256 palette entries, the sheet's transparent colour at index 0 and
+// nowhere else; more than 256 colours are reduced as for GIF.
+int savexyz(const char* fname, const ImageDescriptor* image, tw::CodecReport* report = nullptr);

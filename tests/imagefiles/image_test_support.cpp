@@ -71,6 +71,7 @@ int SaveFile(const std::string& path, const ImageDescriptor* image) {
     if (ext == "png") return savepng(path.c_str(), image, 0);
     if (ext == "tif") return savetif(path.c_str(), image, 0);
     if (ext == "gif") return savegif(path.c_str(), image);
+    if (ext == "xyz") return savexyz(path.c_str(), image);
     return savejpg(path.c_str(), image, 75);
 }
 
@@ -80,6 +81,7 @@ int LoadInto(const std::string& path, ImageDescriptor* image) {
     if (ext == "png") return loadpng(path.c_str(), image);
     if (ext == "tif") return loadtifpagebyindex(path.c_str(), image, 0);
     if (ext == "gif") return loadgif(path.c_str(), image);
+    if (ext == "xyz") return loadxyz(path.c_str(), image);
     return loadjpg(path.c_str(), image);
 }
 
@@ -91,12 +93,14 @@ int LoadFile(const std::string& path, OwnedImage* out) {
     JpegInfo j;
     PngInfo p;
     TiffInfo t;
+    XyzInfo z;
     int w = 0, h = 0, bpp = 0, rc = -1;
     if (ext == "bmp" && (rc = bmpinfo(name, &b)) == 0) w = b.biWidth, h = b.biHeight, bpp = b.biBitCount;
     if (ext == "gif" && (rc = gifinfo(name, &g)) == 0) w = g.width, h = g.length, bpp = g.vbitcount;
     if (ext == "jpg" && (rc = jpeginfo(name, &j)) == 0) w = j.width, h = j.length, bpp = j.vbitcount;
     if (ext == "png" && (rc = pnginfo(name, &p)) == 0) w = p.width, h = p.length, bpp = p.vbitcount;
     if (ext == "tif" && (rc = tiffinfopagebyindex(name, &t, 0)) == 0) w = t.width, h = t.length, bpp = t.vbitcount;
+    if (ext == "xyz" && (rc = xyzinfo(name, &z)) == 0) w = z.width, h = z.length, bpp = z.vbitcount;
     OwnedImage img;
     if (rc != 0 || allocimage(&img.d, w, h, bpp) != 0) return -1;
     if ((rc = LoadInto(path, &img.d)) == 0) *out = std::move(img);

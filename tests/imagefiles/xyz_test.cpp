@@ -1,0 +1,206 @@
+// The engine's XYZ files: exact round trips at every sheet size, the palette
+// rule checked by inflating the written file with zlib directly, damaged and
+// lying files refused with a reason, and both directions checked against an
+// independent Python reading of the format.
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "image_test_support.h"
+#include "imagefiles/codec_report.h"
+#include "imagefiles/dib.h"
+#include "imagefiles/le_bytes.h"
+#include "imagefiles/transparent_pixel.h"
+
+namespace {
+
+using twtest::OwnedImage;
+using Bytes = std::vector<uint8_t>;
+
+struct Decoded {
+    int width = 0, height = 0;
+    std::vector<tw::Pixel> palette;
+    Bytes indices;
+};
+
+// The file read with zlib alone: nothing when it is not exactly a header,
+// 768 palette bytes and one index per pixel.
+std::optional<Decoded> Inflate(const Bytes& f) {
+    if (f.size() < 8 || std::memcmp(f.data(), "XYZ1", 4) != 0) return std::nullopt;
+    Decoded d{tw::Le16(&f[4]), tw::Le16(&f[6])};
+    const size_t want = 768 + size_t(d.width) * d.height;
+    Bytes body(want + 1);
+    uLongf got = body.size();
+    if (uncompress(body.data(), &got, f.data() + 8, f.size() - 8) != Z_OK || got != want) return std::nullopt;
+    for (int i = 0; i < 256; ++i) d.palette.push_back(tw::Rgb(body[3 * i], body[3 * i + 1], body[3 * i + 2]));
+    d.indices.assign(body.begin() + 768, body.end() - 1);
+    return d;
+}
+
+Bytes Header(int w, int h) {
+    Bytes out{'X', 'Y', 'Z', '1'};
+    tw::PutLe16(&out, uint32_t(w));
+    tw::PutLe16(&out, uint32_t(h));
+    return out;
+}
+
+// A hand-made file: header, then a zlib stream of `body`.
+Bytes Encode(int w, int h, const Bytes& body) {
+    Bytes out = Header(w, h);
+    uLongf size = compressBound(body.size());
+    Bytes packed(size);
+    compress2(packed.data(), &size, body.data(), body.size(), 6);
+    out.insert(out.end(), packed.begin(), packed.begin() + size);
+    return out;
+}
+
+int Load(const std::string& path, OwnedImage* out, tw::CodecReport* report) {
+    XyzInfo info;
+    if (int rc = xyzinfo(path.c_str(), &info, report)) return rc;
+    OwnedImage img;
+    if (allocimage(&img.d, info.width, info.length, info.vbitcount) != 0) return -100;
+    const int rc = loadxyz(path.c_str(), &img.d, report);
+    if (rc == 0) *out = std::move(img);
+    return rc;
+}
+
+tw::Raster ReadPpm(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string magic;
+    int w = 0, h = 0, max = 0;
+    in >> magic >> w >> h >> max;
+    in.get();
+    tw::Raster r(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            unsigned char c[3] = {};
+            in.read(reinterpret_cast<char*>(c), 3);
+            r.Set(x, y, tw::Rgb(c[0], c[1], c[2]));
+        }
+    return in ? r : tw::Raster();
+}
+
+TEST(Xyz, EverySheetRoundTripsWithTheTransparentColourFirstAndOnlyThere) {
+    struct Case {
+        int w, h, colours;  // colours 0: a photo with the transparent colour scattered over it
+        bool blackKey = false;  // black as the transparent colour: padding must not repeat it
+    };
+    for (const Case c : {Case{480, 256, 200}, Case{288, 256, 256}, Case{192, 192, 3, true}, Case{160, 80, 150},
+                         Case{480, 480, 40}, Case{256, 1024, 120}, Case{480, 256, 0}}) {
+        SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h) + ", colours " + std::to_string(c.colours));
+        tw::Raster sheet = c.colours ? twtest::ColourSheet(c.w, c.h, c.colours) : twtest::PhotoLike(c.w, c.h, 3);
+        const tw::PixelPosition at = tw::TransparentPixelPosition(c.w, c.h);
+        if (c.blackKey) std::replace(sheet.Row(0), sheet.Row(0) + c.w * c.h, sheet.At(at.x, at.y), tw::Pixel{0});
+        const tw::Pixel t = sheet.At(at.x, at.y);
+        for (int i = 0; c.colours == 0 && i < 2000; ++i) sheet.Set(i * 37 % c.w, i * 13 % c.h, t);
+        twtest::TempDir dir;
+        const std::string path = dir / "sheet.xyz";
+        OwnedImage img = twtest::Image24(sheet), back;
+        tw::CodecReport report;
+        ASSERT_EQ(savexyz(path.c_str(), &img.d, &report), 0) << report.reason;
+        EXPECT_EQ(report.reduced, c.colours == 0);
+
+        const auto file = Inflate(twtest::ReadBytes(path));
+        ASSERT_TRUE(file);
+        ASSERT_EQ(file->width, c.w);
+        ASSERT_EQ(file->height, c.h);
+        EXPECT_EQ(file->palette[0], t);
+        EXPECT_EQ(std::count(file->palette.begin(), file->palette.end(), t), 1);
+        tw::Raster shown(c.w, c.h);
+        for (int i = 0; i < c.w * c.h; ++i) {
+            ASSERT_EQ(file->indices[i] == 0, sheet.Pixels()[i] == t) << "pixel " << i;
+            shown.Set(i % c.w, i / c.w, file->palette[file->indices[i]]);
+        }
+        if (c.colours) EXPECT_EQ(shown, sheet);
+        else EXPECT_GT(twtest::Psnr(sheet, shown), 30.0);
+
+        ASSERT_EQ(Load(path, &back, &report), 0) << report.reason;
+        EXPECT_EQ(back.Bpp(), 8);
+        EXPECT_EQ(tw::ImageToRaster(back.d), shown);
+    }
+}
+
+TEST(Xyz, DamagedAndLyingFilesAreRefusedWithAReason) {
+    const Bytes body = [] {
+        Bytes b(768 + 4 * 3);
+        for (size_t i = 0; i < b.size(); ++i) b[i] = uint8_t(i * 7);
+        return b;
+    }();
+    const Bytes valid = Encode(4, 3, body);
+    auto changed = [&](auto edit) {
+        Bytes b = valid;
+        edit(b);
+        return b;
+    };
+    struct Case {
+        const char* name;
+        Bytes file;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"empty file", {}, "not an XYZ file"},
+        {"wrong magic", changed([](Bytes& b) { b[3] = '2'; }), "not an XYZ file"},
+        {"header cut short", Bytes(valid.begin(), valid.begin() + 6), "the file ends too early"},
+        {"zero width", Encode(0, 3, Bytes(768)), "the picture has no pixels (0 x 3)"},
+        {"zero height", Encode(4, 0, Bytes(768)), "the picture has no pixels (4 x 0)"},
+        {"over the size limit", Encode(20000, 1, Bytes(768 + 20000)),
+         "picture too large: 20000 x 1 (the limit is 16384 a side)"},
+        {"truncated stream", Bytes(valid.begin(), valid.end() - 5), "the file ends too early"},
+        {"stream too short", Encode(4, 3, Bytes(body.begin(), body.end() - 1)), "shorter than its size says"},
+        {"stream too long", Encode(4, 3, [&] { Bytes b = body; b.push_back(1); return b; }()),
+         "longer than its size says"},
+        {"stream that inflates to 16 MB", Encode(4, 3, Bytes(16 << 20)), "longer than its size says"},
+        {"garbage after the stream", changed([](Bytes& b) { b.push_back('x'); }), "extra data after the picture"},
+        {"bad zlib header", changed([](Bytes& b) { b[8] = 0; }), "the compressed data is damaged"},
+        {"bad checksum", changed([](Bytes& b) { b.back() ^= 1; }), "the compressed data is damaged"},
+    };
+    twtest::TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir / "bad.xyz";
+        twtest::WriteBytes(path, c.file);
+        OwnedImage img;
+        tw::CodecReport report;
+        EXPECT_NE(Load(path, &img, &report), 0);
+        EXPECT_EQ(img.d.bmh, nullptr);
+        EXPECT_NE(report.reason.find(c.reason), std::string::npos) << report.reason;
+    }
+    std::filesystem::create_directory(dir / "folder.xyz");
+    for (auto [name, reason] : {std::pair{"missing.xyz", "no such file"}, {"folder.xyz", "not a readable file"}}) {
+        OwnedImage img;
+        tw::CodecReport report;
+        EXPECT_NE(Load(dir / name, &img, &report), 0) << name;
+        EXPECT_EQ(report.reason, reason) << name;
+    }
+}
+
+TEST(Xyz, AgreesWithAnIndependentPythonReading) {
+    if (std::system("python3 -c '' 2>/dev/null") != 0) GTEST_SKIP() << "python3 is not installed";
+    const std::string script = (std::filesystem::path(TW_TEST_DATA).parent_path() / "imagefiles/xyz_reference.py").string();
+    twtest::TempDir dir;
+    // Their file, our reader.
+    ASSERT_EQ(std::system(("python3 '" + script + "' write '" + (dir / "theirs.xyz") + "' 288 256 '" +
+                           (dir / "theirs.ppm") + "'").c_str()),
+              0);
+    OwnedImage theirs;
+    tw::CodecReport report;
+    ASSERT_EQ(Load(dir / "theirs.xyz", &theirs, &report), 0) << report.reason;
+    EXPECT_EQ(tw::ImageToRaster(theirs.d), ReadPpm(dir / "theirs.ppm"));
+    // Our file, their reader (which also checks the transparent colour is not repeated).
+    const tw::Raster sheet = twtest::ColourSheet(480, 256, 90);
+    OwnedImage ours = twtest::Image24(sheet);
+    ASSERT_EQ(savexyz((dir / "ours.xyz").c_str(), &ours.d), 0);
+    ASSERT_EQ(std::system(("python3 '" + script + "' read '" + (dir / "ours.xyz") + "' '" + (dir / "ours.ppm") +
+                           "'").c_str()),
+              0);
+    EXPECT_EQ(ReadPpm(dir / "ours.ppm"), sheet);
+}
+
+}  // namespace
