@@ -54,7 +54,7 @@ protected:
         }
     }
     QTemporaryDir temp;
-    GuiSession s{temp.path().toStdString()};
+    GuiSession s;
 };
 
 TEST_F(Magnifier, OpensBesideTheWindowAndFollowsThePointer) {
@@ -108,7 +108,7 @@ TEST_F(Magnifier, KeepsItsPlaceAndSizeBetweenRuns) {
     const QRect placed = M().geometry();
     s.window->MenuAction("mnuMagnifier")->trigger();  // closes it
     EXPECT_FALSE(M().isVisible());
-    GuiSession next(temp.path().toStdString());
+    GuiSession next;
     next.window->MenuAction("mnuMagnifier")->trigger();
     EXPECT_EQ(next.window->Magnifier().geometry(), placed);
 }

@@ -18,6 +18,7 @@ namespace {
 
 class WindowLayout : public ::testing::Test {
 protected:
+    QTemporaryDir temp;
     GuiSession s;
 };
 

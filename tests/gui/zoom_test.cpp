@@ -71,7 +71,7 @@ protected:
         QApplication::sendEvent(w, &e);
     }
     QTemporaryDir temp;
-    GuiSession s{temp.path().toStdString()};
+    GuiSession s;
 };
 
 TEST_P(Zoom, ControlsScaleExactly) {

@@ -178,7 +178,7 @@ TEST(Batch, ScriptLimits) {
 
 // Side by side in golden/: NAME.script and the output it must print.
 TEST(Batch, GoldenScripts) {
-    const fs::path golden = TW_GOLDEN_DIR;
+    const fs::path golden = fs::path(TW_TESTS_DIR) / "runner/golden";
     int count = 0;
     for (const auto& entry : fs::directory_iterator(golden)) {
         if (entry.path().extension() != ".script") continue;
