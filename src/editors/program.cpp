@@ -95,10 +95,12 @@ EventResult Program::Mouse(std::unordered_map<std::string, MouseHandler>& table,
 }
 
 EventResult Program::MouseDown(std::string_view name, int button, int shift, float x, float y) {
+    status_.PointerAt(name, x, y);
     return Mouse(down_, name, button, shift, x, y);
 }
 
 EventResult Program::MouseMove(std::string_view name, int button, int shift, float x, float y) {
+    status_.PointerAt(name, x, y);
     return Mouse(move_, name, button, shift, x, y);
 }
 

@@ -12,6 +12,7 @@
 #include "imagefiles/mod_tw_func.h"
 #include "shell/frm_about.h"
 #include "shell/frm_main.h"
+#include "editors/status_line.h"
 
 namespace tw {
 
@@ -43,6 +44,7 @@ public:
 
     frmMain& Form() { return form_; }
     modTWFunc& Files() { return files_; }
+    StatusLine& Status() { return status_; }
 
     // Runs the window's load handler: the module state, then every page's
     // buffers and views primed from the blank top-left corners of its surfaces.
@@ -68,6 +70,7 @@ private:
 
     frmMain form_;
     modTWFunc files_;
+    StatusLine status_{form_};
     AboutHost& about_;
     std::unique_ptr<frmAbout> aboutWindow_;
     std::vector<std::unique_ptr<Page>> pages_;

@@ -25,6 +25,8 @@ MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
     timers_ = std::make_unique<TimerBridge>(program_.Form(), this, sync_,
                                             [this](const std::string& name) { Tick(name); });
     BuildMenu();
+    // Below the client area: the window grows by its height, nothing moves.
+    status_ = new WindowStatus(*this, program_.Status(), widgets_);
 
     // Nothing on the window moves with its size: the size is fixed.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -77,6 +79,7 @@ QAction* MainWindow::MenuAction(std::string_view name) const {
 
 void MainWindow::AfterEvent() {
     sync_.Run();
+    status_->Refresh();
     if (program_.Form().Unloaded) close();
 }
 

@@ -14,6 +14,7 @@
 #include "gui/timer_bridge.h"
 #include "gui/user_actions.h"
 #include "gui/view_sync.h"
+#include "gui/window_status.h"
 
 class QAction;
 class QTimer;
@@ -33,6 +34,7 @@ public:
     TabContainer* Tabs(std::string_view name) const;
     QTimer* TimerOf(std::string_view name) const { return timers_->Find(std::string(name)); }
     QAction* MenuAction(std::string_view name) const;
+    WindowStatus& Status() const { return *status_; }
     // What a timer's timeout does: one tick of the model's handler.
     void Tick(const std::string& timer);
 
@@ -52,6 +54,7 @@ private:
     ViewSync sync_;
     FormWidgets widgets_;
     std::unique_ptr<TimerBridge> timers_;
+    WindowStatus* status_ = nullptr;  // owned by the window
 };
 
 }  // namespace tw
