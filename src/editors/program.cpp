@@ -9,9 +9,8 @@
 
 namespace tw {
 
-Program::Program(FileDialog& dialog, AboutHost& about, std::string tempFolder)
-    : files_(dialog, [this](std::string_view n) { return dynamic_cast<Surface*>(form_.Find(n)); },
-             std::move(tempFolder)),
+Program::Program(FileDialog& dialog, AboutHost& about)
+    : files_(dialog, [this](std::string_view n) { return dynamic_cast<Surface*>(form_.Find(n)); }),
       about_(about) {
     pages_.push_back(std::make_unique<ChipsetPage>(form_, files_));
     pages_.push_back(std::make_unique<CharsetPage>(form_, files_));

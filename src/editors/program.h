@@ -37,8 +37,7 @@ public:
     using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
     using Handler = std::function<void()>;
 
-    // `tempFolder`: where a save's temporary bitmap lives (the program's folder).
-    Program(FileDialog& dialog, AboutHost& about, std::string tempFolder);
+    Program(FileDialog& dialog, AboutHost& about);
     ~Program();
 
     frmMain& Form() { return form_; }

@@ -1,15 +1,10 @@
 #include "imagefiles/mod_tw_func.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <cctype>
 #include <cstring>
 #include <vector>
 
 #include "imagefiles/dib.h"
-#include "platform/save_picture.h"
 
 namespace tw {
 namespace {
@@ -29,24 +24,6 @@ const std::vector<Route>& RoutingTable() {
     return table;
 }
 
-// Holds the program folder locked while a save's temporary bitmap exists, so
-// that two saves running side by side never read each other's file.
-class FolderLock {
-public:
-    explicit FolderLock(const std::string& folder)
-        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-        if (fd_ >= 0) ::flock(fd_, LOCK_EX);
-    }
-    ~FolderLock() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-
-private:
-    int fd_;
-};
-
 }  // namespace
 
 std::string FormatExtension(std::string_view fileName) {
@@ -55,8 +32,8 @@ std::string FormatExtension(std::string_view fileName) {
     return ext;
 }
 
-modTWFunc::modTWFunc(FileDialog& dialog, SurfaceLookup surfaces, std::string tempFolder)
-    : dialog_(dialog), surfaces_(std::move(surfaces)), tempFolder_(std::move(tempFolder)) {}
+modTWFunc::modTWFunc(FileDialog& dialog, SurfaceLookup surfaces)
+    : dialog_(dialog), surfaces_(std::move(surfaces)) {}
 
 modTWFunc::~modTWFunc() { freeimage(&CurrentImage); }
 
@@ -163,16 +140,8 @@ void modTWFunc::ShowSaveImage(const std::string& targetId) {
 }
 
 bool modTWFunc::TakeSurfaceImage(const Surface& surface) {
-    {
-        FolderLock lock(tempFolder_);
-        const std::string temp = tempFolder_ + "/" + kTempName;
-        const bool written = SavePicture(surface.Image(), temp);
-        const int loaded = written ? Load(temp, "TempPic") : -1;
-        DeleteFile(temp);
-        if (loaded == 0) return true;
-    }
-    // The temporary bitmap could not be written or read back (a read-only
-    // program folder): take the same pixels from memory, never another picture.
+    // The sheet goes to the encoder as the 24-bit bitmap a screen capture
+    // gives, built in memory: nothing is written beside the program.
     ImageDescriptor image{};
     if (RasterToImage(surface.View(), &image) != 0) return false;
     freeimage(&CurrentImage);

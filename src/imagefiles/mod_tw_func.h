@@ -1,7 +1,7 @@
 #pragma once
 // modTWFunc: the open and save routines. Loads a picture file into the surface
 // a target id names, and writes a target surface to BMP, GIF, JPG, PNG or TIF
-// by way of a temporary bitmap. Every routine fails silently: a file that
+// by way of a 24-bit bitmap of the sheet held in memory. Every routine fails silently: a file that
 // cannot be read loads nothing and changes nothing.
 
 #include <functional>
@@ -19,13 +19,10 @@ public:
     static constexpr const char* kOpenFilter =
         "Image Files |*.bmp;*.gif;*.jpg;*.png;*.tif|All files |*.*";
     static constexpr const char* kSaveFilter = "BMP|*.bmp|GIF|*.gif|JPG|*.jpg|PNG|*.png|TIF|*.tif";
-    static constexpr const char* kTempName = "temp.bmp";
 
     using SurfaceLookup = std::function<Surface*(std::string_view name)>;
 
-    // `tempFolder` is where the temporary bitmap of a save lives: the program's
-    // own folder.
-    modTWFunc(FileDialog& dialog, SurfaceLookup surfaces, std::string tempFolder);
+    modTWFunc(FileDialog& dialog, SurfaceLookup surfaces);
     ~modTWFunc();
     modTWFunc(const modTWFunc&) = delete;
     modTWFunc& operator=(const modTWFunc&) = delete;
@@ -43,18 +40,14 @@ public:
     // The image of the latest successful load.
     ImageDescriptor CurrentImage;
 
-    const std::string& TempFolder() const { return tempFolder_; }
-
 private:
     // The load itself; 0 when the file was loaded.
     int Load(const std::string& fileName, const std::string& targetId);
-    // Puts the surface's persistent image into CurrentImage through the
-    // temporary bitmap, or straight from memory when that cannot be written.
+    // Puts the surface's persistent image into CurrentImage as a 24-bit image.
     bool TakeSurfaceImage(const Surface& surface);
 
     FileDialog& dialog_;
     SurfaceLookup surfaces_;
-    std::string tempFolder_;
 };
 
 // The last three characters of a name, lower-cased: what decides the format.

@@ -45,12 +45,11 @@ std::string Describe(EventResult r, const std::string& name, const char* event) 
 
 }  // namespace
 
-BatchRunner::BatchRunner(std::string scriptName, std::string tempFolder, std::ostream& out,
-                         std::ostream& err)
+BatchRunner::BatchRunner(std::string scriptName, std::ostream& out, std::ostream& err)
     : scriptName_(std::move(scriptName)), out_(out), err_(err),
       dialog_([this](const std::string& m) { Warn(m); }),
       about_(std::make_unique<ClosingAboutHost>()),
-      program_(std::make_unique<Program>(dialog_, *about_, std::move(tempFolder))) {
+      program_(std::make_unique<Program>(dialog_, *about_)) {
     program_->Load();
 }
 

@@ -122,8 +122,8 @@ inline Raster ReadPicture(const std::string& path) {
     return out;
 }
 
-// A started program (load handler run) whose dialogs answer from a queue and
-// whose temporary bitmaps go to a scratch folder.
+// A started program (load handler run) whose dialogs answer from a queue, with
+// a scratch folder for its files.
 class Editor {
 public:
     ScratchDir dir;
@@ -131,10 +131,7 @@ public:
     ClosingAbout about;
     Program program;
 
-    Editor() : program(dialog, about, dir.path.string()) { program.Load(); }
-    explicit Editor(const std::string& tempFolder) : program(dialog, about, tempFolder) {
-        program.Load();
-    }
+    Editor() : program(dialog, about) { program.Load(); }
 
     frmMain& form() { return program.Form(); }
     ModuleState& state() { return program.Form().State; }

@@ -76,7 +76,7 @@ TEST(PaletteRule, ReducedGifKeepsTransparentColourExact) {
     for (int i = 0; i < 3000; ++i) photo.Set(i * 37 % 480, i * 13 % 256, t);
     photo.Set(5, 5, t ^ 1);
     twtest::TempDir dir;
-    twtest::Program program(dir.path);
+    twtest::Program program;
     OwnedImage img = twtest::Image24(photo);
     program.files.CurrentImage = std::exchange(img.d, ImageDescriptor{});
     program.files.SaveImageFile(dir / "s.gif");

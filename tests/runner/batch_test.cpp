@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "../editors/editor_fixture.h"
@@ -133,7 +134,8 @@ TEST(Batch, GoldenScripts) {
 // modes, save it and dump it; the files must hold exactly the source cells
 // where they were stamped.
 TEST(Batch, ASessionBuildsSavesAndDumpsATarget) {
-    // A copy of the runner in the scratch folder keeps its temporary bitmap there.
+    // A copy of the runner in the scratch folder: a save must write nothing
+    // beside the program.
     ScratchDir dir;
     const fs::path exe = dir.path / "tilewright-batch";
     fs::copy_file(TW_BATCH_EXE, exe);
@@ -168,7 +170,12 @@ TEST(Batch, ASessionBuildsSavesAndDumpsATarget) {
     // PNG colour type 2 (RGB) at byte 25, BMP bit count 24 at byte 28.
     EXPECT_EQ(Slurp(dir / "view.png").at(25), 2);
     EXPECT_EQ(Slurp(dir / "current.bmp").at(28), 24);
-    EXPECT_FALSE(fs::exists(dir.path / modTWFunc::kTempName));
+    // The program's folder holds nothing but what the script itself wrote.
+    std::set<std::string> files;
+    for (const auto& entry : fs::directory_iterator(dir.path)) files.insert(entry.path().filename());
+    EXPECT_EQ(files, (std::set<std::string>{"tilewright-batch", "my source.bmp", "script.tw", "out.txt",
+                                            "err.txt", "we\"ird \\ name.png", "dumped copy.bmp",
+                                            "view.png", "current.bmp"}));
 }
 
 }  // namespace
