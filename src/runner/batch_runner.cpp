@@ -6,7 +6,7 @@
 #include <ostream>
 
 #include "runner/describe_control.h"
-#include "runner/dump_picture.h"
+#include "imagefiles/dump_picture.h"
 #include "runner/script_line.h"
 
 namespace tw {

@@ -14,7 +14,7 @@
 #include "editors/program.h"
 #include "imagefiles/dib.h"
 #include "imagefiles/mod_tw_func.h"
-#include "platform/save_picture.h"
+#include "imagefiles/dump_picture.h"
 
 namespace tw::test {
 
@@ -141,7 +141,7 @@ public:
     // Writes `picture` as a BMP into the scratch folder.
     std::string Write(const Raster& picture, const std::string& name) {
         const std::string path = dir / name;
-        EXPECT_TRUE(SavePicture(Picture(picture), path)) << path;
+        EXPECT_EQ(DumpRaster(picture, path), "") << path;
         return path;
     }
     // Answers the next dialog with `picture` and clicks `button`.

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "editor_fixture.h"
-#include "runner/dump_picture.h"
+#include "imagefiles/dump_picture.h"
 
 namespace tw::test {
 namespace {

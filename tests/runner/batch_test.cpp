@@ -140,7 +140,7 @@ TEST(Batch, ASessionBuildsSavesAndDumpsATarget) {
     const fs::path exe = dir.path / "tilewright-batch";
     fs::copy_file(TW_BATCH_EXE, exe);
     const Raster pic = NoisePicture(256, 1024, 11);
-    ASSERT_TRUE(SavePicture(Picture(pic), dir / "my source.bmp"));
+    ASSERT_EQ(DumpRaster(pic, dir / "my source.bmp"), "");
     const Outcome o = RunBatch(dir,
                                "file \"my source.bmp\"\nclick CLoadQr\nshow CurrentImage\n"
                                "click cmdOnew\ndown OQ 1 40 70\ndown OZ 1 0 0\nclick cmdChange\n"
