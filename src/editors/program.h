@@ -42,6 +42,8 @@ public:
 
     frmMain& Form() { return form_; }
     modTWFunc& Files() { return files_; }
+    // What became of the latest load or save, for the status line.
+    const FileResult& LastFileResult() const { return files_.LastResult(); }
 
     // Runs the window's load handler.
     void Load() { form_.Form_Load(); }

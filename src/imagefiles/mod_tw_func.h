@@ -1,13 +1,15 @@
 #pragma once
 // modTWFunc: the open and save routines. Loads a picture file into the surface
 // a target id names, and writes a target surface to BMP, GIF, JPG, PNG or TIF
-// by way of a 24-bit bitmap of the sheet held in memory. Every routine fails silently: a file that
-// cannot be read loads nothing and changes nothing.
+// by way of a 24-bit bitmap of the sheet held in memory. A file that cannot
+// be read loads nothing and changes nothing; a save that fails writes nothing
+// under the user's name. Each routine reports what became of the file.
 
 #include <functional>
 #include <string>
 #include <string_view>
 
+#include "imagefiles/file_result.h"
 #include "imagefiles/vicdef32.h"
 #include "platform/file_dialog.h"
 #include "platform/surface.h"
@@ -21,6 +23,7 @@ public:
     static constexpr const char* kSaveFilter = "BMP|*.bmp|GIF|*.gif|JPG|*.jpg|PNG|*.png|TIF|*.tif";
 
     using SurfaceLookup = std::function<Surface*(std::string_view name)>;
+    using ResultObserver = std::function<void(const FileResult&)>;
 
     modTWFunc(FileDialog& dialog, SurfaceLookup surfaces);
     ~modTWFunc();
@@ -28,29 +31,43 @@ public:
     modTWFunc& operator=(const modTWFunc&) = delete;
 
     void ShowOpenImage(const std::string& targetId);
-    void LoadImageFile(const std::string& fileName, const std::string& targetId);
-    // A picture of the image's pixels, or the empty picture. May replace the
-    // descriptor by a converted copy that has a bitmap.
-    Picture ImageToPicture(ImageDescriptor& image);
+    FileResult LoadImageFile(const std::string& fileName, const std::string& targetId);
+    // The part of the image the surface can show, as its picture.
+    static Picture PictureFor(const Surface& surface, const ImageDescriptor& image);
 
     void ShowSaveImage(const std::string& targetId);
-    void SaveImageFile(const std::string& fileName);
+    FileResult SaveImageFile(const std::string& fileName);
     static void CopyMemoryBlock(BITMAPINFOHEADER& header, const ImageDescriptor& image);
 
     // The image of the latest successful load.
     ImageDescriptor CurrentImage;
 
+    // What became of the latest load or save, cancelled ones included.
+    const FileResult& LastResult() const { return lastResult_; }
+    // Called with every result as it happens (the runner reports failures).
+    void OnResult(ResultObserver observer) { observer_ = std::move(observer); }
+
 private:
     // The load itself; 0 when the file was loaded.
     int Load(const std::string& fileName, const std::string& targetId);
+    // The encoders; 0 when the file was written.
+    int Save(const std::string& fileName);
+    // Keeps the result and tells the observer.
+    const FileResult& Report(FileResult result);
     // Puts the surface's persistent image into CurrentImage as a 24-bit image.
     bool TakeSurfaceImage(const Surface& surface);
 
     FileDialog& dialog_;
     SurfaceLookup surfaces_;
+    FileResult lastResult_;
+    ResultObserver observer_;
 };
 
 // The last three characters of a name, lower-cased: what decides the format.
 std::string FormatExtension(std::string_view fileName);
+// True for the five extensions the routines read and write.
+bool KnownFormat(const std::string& extension);
+// The reason a name of an unknown format is refused: "unknown extension .webp".
+std::string UnknownExtensionReason(std::string_view fileName);
 
 }  // namespace tw

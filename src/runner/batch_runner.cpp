@@ -50,6 +50,11 @@ BatchRunner::BatchRunner(std::string scriptName, std::ostream& out, std::ostream
       dialog_([this](const std::string& m) { Warn(m); }),
       about_(std::make_unique<ClosingAboutHost>()),
       program_(std::make_unique<Program>(dialog_, *about_)) {
+    // A file that fails is the user's input, not a script error: say why and
+    // go on with the next line.
+    program_->Files().OnResult([this](const FileResult& r) {
+        if (r.Failed()) err_ << r.Message() << "\n";
+    });
     program_->Load();
 }
 

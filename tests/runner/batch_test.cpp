@@ -1,6 +1,7 @@
 // tilewright-batch as a user runs it: whole scripts, their output, their exit
 // status and the files they write.
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -176,6 +177,41 @@ TEST(Batch, ASessionBuildsSavesAndDumpsATarget) {
     EXPECT_EQ(files, (std::set<std::string>{"tilewright-batch", "my source.bmp", "script.tw", "out.txt",
                                             "err.txt", "we\"ird \\ name.png", "dumped copy.bmp",
                                             "view.png", "current.bmp"}));
+}
+
+// A file that cannot be loaded or saved is reported on one line with its
+// name and the reason, changes nothing, and the script goes on.
+TEST(Batch, FailedFilesAreReportedAndTheScriptGoesOn) {
+    ScratchDir dir;
+    std::ofstream(dir / "notes.png") << "a text, not a picture\n";
+    // A PNG header that claims 70000 x 3 pixels.
+    const unsigned char big[] = {0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                                 0, 1, 0x11, 0x70, 0, 0, 0, 3, 8, 2, 0, 0, 0, 0x30, 0xe9, 0x4b, 0x17,
+                                 0, 0, 0, 8, 'I', 'D', 'A', 'T', 0x78, 0x9c, 3, 0, 0, 0, 0, 1,
+                                 0x48, 0x06, 0x89, 0xd2};
+    std::ofstream(dir / "big.png", std::ios::binary).write(reinterpret_cast<const char*>(big), sizeof big);
+    ASSERT_EQ(mkfifo((dir / "pipe.png").c_str(), 0600), 0);
+    fs::create_symlink("/dev/full", dir.path / "full.png");
+    struct Case {
+        std::string lines, err;
+    };
+    const Case cases[] = {
+        {"file notes.png\nclick LoadZChip", "load notes.png: not a PNG file"},
+        {"file gone.png\nclick LoadZChip", "load gone.png: no such file"},
+        {"file big.png\nclick LoadZChip", "load big.png: picture too large: 70000 x 3 (the limit is 16384 a side)"},
+        {"file pipe.png\nclick LoadZChip", "load pipe.png: it is a pipe, not a file"},
+        {"file sheet.webp\nclick LoadZChip", "load sheet.webp: unknown extension .webp"},
+        {"file full.png\nclick SaveZChip", "save full.png: the disk is full"},
+        {"file /proc/sheet.png\nclick SaveZChip", "save /proc/sheet.png: the folder is read-only"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines);
+        const Outcome o = RunBatch(dir, "show CZ\n" + c.lines + "\nshow CZ\necho on\n");
+        EXPECT_EQ(o.status, 0);
+        EXPECT_EQ(o.err, c.err + "\n");
+        const std::string shown = o.out.substr(0, o.out.find('\n') + 1);
+        EXPECT_EQ(o.out, shown + shown + "on\n");  // nothing changed, and the script went on
+    }
 }
 
 }  // namespace
