@@ -28,14 +28,10 @@ public:
     void ShowModal(tw::frmAbout& about) override { about.Unloaded = true; }
 };
 
-std::string TempFolder() {
-    return std::filesystem::temp_directory_path().string();
-}
-
 void BM_TargetPreview128(benchmark::State& state) {
     NoDialog dialog;
     NoAbout about;
-    tw::Program program(dialog, about, TempFolder());
+    tw::Program program(dialog, about);
     program.Load();
     for (int i = 0; i < 3; ++i) program.Click("cmdSelGR");
     if (program.Form().State.ChipSelSize != 128) state.SkipWithError("cell is not 128");
@@ -99,7 +95,7 @@ void BM_Runner100k(benchmark::State& state) {
     for (auto _ : state) {
         std::istringstream in(script);
         std::ostringstream out, err;
-        tw::BatchRunner runner("bench", TempFolder(), out, err);
+        tw::BatchRunner runner("bench", out, err);
         if (runner.Run(in) != 0) state.SkipWithError(err.str().c_str());
     }
     state.SetItemsProcessed(state.iterations() * events);

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "platform/picture.h"
-#include "platform/save_picture.h"
+#include "imagefiles/dump_picture.h"
 
 namespace {
 
@@ -78,8 +78,8 @@ int main(int argc, char** argv) {
         targets.push_back(dir + "/target" + std::to_string(i) + ".bmp");
         // Some pictures are smaller than their surface, some larger.
         const int shrink = i % 2 ? 2 : 1;
-        if (!tw::SavePicture(tw::Picture(Pattern(p.picW / shrink + 7, p.picH / shrink + 3, i)), sources[i]) ||
-            !tw::SavePicture(tw::Picture(Pattern(p.tw, p.th, 100 + i)), targets[i])) {
+        if (!tw::DumpRaster(Pattern(p.picW / shrink + 7, p.picH / shrink + 3, i), sources[i]).empty() ||
+            !tw::DumpRaster(Pattern(p.tw, p.th, 100 + i), targets[i]).empty()) {
             std::fprintf(stderr, "cannot write the pictures into %s\n", dir.c_str());
             return 1;
         }

@@ -4,7 +4,6 @@
 #include <fstream>
 #include <iostream>
 
-#include "platform/save_picture.h"
 #include "runner/batch_runner.h"
 
 int main(int argc, char** argv) {
@@ -13,7 +12,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string script = argc == 2 ? argv[1] : "-";
-    tw::BatchRunner runner(script == "-" ? "stdin" : script, tw::ProgramFolder(), std::cout, std::cerr);
+    tw::BatchRunner runner(script == "-" ? "stdin" : script, std::cout, std::cerr);
     if (script == "-") return runner.Run(std::cin);
     std::ifstream in(script);
     if (!in) {

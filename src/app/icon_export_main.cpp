@@ -5,7 +5,7 @@
 #include <iostream>
 #include <string>
 
-#include "runner/dump_picture.h"
+#include "imagefiles/dump_picture.h"
 #include "shell/app_icon.h"
 
 int main(int argc, char** argv) {

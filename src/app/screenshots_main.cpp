@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     tw::QtFileDialog dialog;
     dialog.SetInteractive(false);
     tw::QtAboutHost about;
-    tw::Program program(dialog, about, temp.path().toStdString());
+    tw::Program program(dialog, about);
     program.Load();
     tw::MainWindow window(program, dialog);
     about.SetOwner(&window);

@@ -8,7 +8,6 @@
 #include "gui/main_window.h"
 #include "gui/program_icon.h"
 #include "gui/qt_file_dialog.h"
-#include "platform/save_picture.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -18,7 +17,7 @@ int main(int argc, char** argv) {
 
     tw::QtFileDialog dialog;
     tw::QtAboutHost about;
-    tw::Program program(dialog, about, tw::ProgramFolder());
+    tw::Program program(dialog, about);
     program.Load();
 
     tw::MainWindow window(program, dialog);

@@ -35,8 +35,8 @@ modTWFunc::Routes RoutesOf(const frmMain& form) {
 
 }  // namespace
 
-Program::Program(FileDialog& dialog, AboutHost& about, std::string tempFolder)
-    : files_(dialog, RoutesOf(form_), std::move(tempFolder)),
+Program::Program(FileDialog& dialog, AboutHost& about)
+    : files_(dialog, RoutesOf(form_)),
       about_(about) {
     pages_.push_back(std::make_unique<ChipsetPage>(form_, files_));
     pages_.push_back(std::make_unique<CharsetPage>(form_, files_));

@@ -38,13 +38,14 @@ public:
     using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
     using Handler = std::function<void()>;
 
-    // `tempFolder`: where a save's temporary bitmap lives (the program's folder).
-    Program(FileDialog& dialog, AboutHost& about, std::string tempFolder);
+    Program(FileDialog& dialog, AboutHost& about);
     ~Program();
 
     frmMain& Form() { return form_; }
     modTWFunc& Files() { return files_; }
     StatusLine& Status() { return status_; }
+    // What became of the latest load or save, for the status line.
+    const FileResult& LastFileResult() const { return files_.LastResult(); }
 
     // Runs the window's load handler: the module state, then every page's
     // buffers and views primed from the blank top-left corners of its surfaces.

@@ -4,50 +4,144 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <vector>
+
+#include "imagefiles/file_error.h"
 
 namespace tw {
 namespace {
 
-// The permissions a newly created file would get: an existing destination
-// keeps its own, a new one follows the umask like any other file.
-mode_t TargetMode(const std::string& destination) {
-    struct stat st {};
-    if (stat(destination.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The path with its symbolic links followed, the last one possibly dangling.
+bool FollowLinks(std::string path, std::string* out) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            *out = path;
+            return true;
+        }
+        std::vector<char> buf(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        const ssize_t n = readlink(path.c_str(), buf.data(), buf.size());
+        if (n < 0 || static_cast<size_t>(n) >= buf.size()) {
+            SetErrnoFileError(n < 0 ? errno : ENAMETOOLONG, true);
+            return false;
+        }
+        std::string link(buf.data(), static_cast<size_t>(n));
+        path = link.starts_with('/') ? link : FolderOf(path) + "/" + link;
+    }
+    SetErrnoFileError(ELOOP, true);
+    return false;
+}
+
+// Where a file written in place is encoded first.
+std::string TempFolder() {
+    const char* dir = getenv("TMPDIR");
+    return dir != nullptr && *dir != '\0' ? dir : "/tmp";
+}
+
+mode_t NewFileMode() {
     const mode_t mask = umask(0);
     umask(mask);
     return 0666 & ~mask;
 }
 
+bool WriteAll(int fd, const std::vector<char>& bytes, bool positioned) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = positioned ? pwrite(fd, bytes.data() + done, bytes.size() - done, done)
+                                     : write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            SetErrnoFileError(n < 0 ? errno : EIO, true);
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
 }  // namespace
 
 AtomicFile::AtomicFile(const char* destination) {
-    if (destination == nullptr || *destination == '\0') return;
-    destination_ = destination;
-    const size_t slash = destination_.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : destination_.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? destination_ : destination_.substr(slash + 1);
-    if (base.empty()) return;
-    std::string pattern = folder + "." + base + ".XXXXXX";
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) return;
-    stream_ = fdopen(fd, "wb");
-    if (stream_ == nullptr) {
-        close(fd);
-        unlink(pattern.c_str());
+    if (destination == nullptr || *destination == '\0') {
+        SetFileError("no file name");
         return;
     }
+    if (!FollowLinks(destination, &target_) || !Prepare()) return;
+    if (!inPlace_ && !MakeTemp(FolderOf(target_))) {
+        // A writable file in a folder that takes no new files: in place.
+        const int err = errno;
+        if (!exists_ || !S_ISREG(mode_) || (err != EACCES && err != EROFS && err != EPERM)) {
+            // A folder that exists yet takes no new file (/proc, /sys).
+            struct stat folder {};
+            const bool isFolder = stat(FolderOf(target_).c_str(), &folder) == 0 && S_ISDIR(folder.st_mode);
+            SetFileError(err == ENOENT && isFolder ? ErrnoReason(EROFS, true) : ErrnoReason(err, true));
+            return;
+        }
+        inPlace_ = true;
+    }
+    if (inPlace_ && !MakeTemp(TempFolder())) {
+        SetErrnoFileError(errno, true);
+        return;
+    }
+    stream_ = fdopen(open(tempPath_.c_str(), O_WRONLY | O_CLOEXEC), "wb");
+    if (stream_ == nullptr) {
+        SetErrnoFileError(errno, true);
+        unlink(tempPath_.c_str());
+        tempPath_.clear();
+    }
+}
+
+bool AtomicFile::Prepare() {
+    struct stat st {};
+    if (stat(target_.c_str(), &st) != 0) {
+        if (errno == ENOENT) return true;  // a new file
+        SetErrnoFileError(errno, true);
+        return false;
+    }
+    exists_ = true;
+    mode_ = st.st_mode;
+    if (S_ISDIR(st.st_mode)) {
+        SetFileError("it is a folder, not a file");
+        return false;
+    }
+    if (access(target_.c_str(), W_OK) != 0) {
+        SetFileError(errno == EACCES ? "the file is read-only" : ErrnoReason(errno, true));
+        return false;
+    }
+    inPlace_ = !S_ISREG(st.st_mode) || st.st_nlink > 1;
+    return true;
+}
+
+bool AtomicFile::MakeTemp(const std::string& folder) {
+    std::string pattern = folder + "/.twXXXXXX";
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) return false;
+    close(fd);
     tempPath_ = pattern;
+    return true;
 }
 
 AtomicFile::~AtomicFile() {
-    if (stream_ != nullptr) fclose(stream_);
+    if (stream_ != nullptr) {
+        // An encoder that stopped on a write error leaves its reason in errno.
+        if (ferror(stream_)) SetErrnoFileError(errno != 0 ? errno : EIO, true);
+        fclose(stream_);
+    }
     if (!tempPath_.empty()) unlink(tempPath_.c_str());
 }
 
 bool AtomicFile::CloseStream() {
     if (stream_ == nullptr) return !writeFailed_;
-    bool ok = fflush(stream_) == 0 && ferror(stream_) == 0 && fsync(fileno(stream_)) == 0;
+    bool ok = fflush(stream_) == 0 && ferror(stream_) == 0 && (inPlace_ || fsync(fileno(stream_)) == 0);
+    if (!ok) SetErrnoFileError(errno != 0 ? errno : EIO, true);
     ok = fclose(stream_) == 0 && ok;
     stream_ = nullptr;
     writeFailed_ |= !ok;
@@ -56,10 +150,71 @@ bool AtomicFile::CloseStream() {
 
 bool AtomicFile::Commit() {
     if (!Ok() || !CloseStream()) return false;
-    if (chmod(tempPath_.c_str(), TargetMode(destination_)) != 0) return false;
-    if (rename(tempPath_.c_str(), destination_.c_str()) != 0) return false;
+    if (inPlace_) return CommitInPlace();
+    const mode_t mode = exists_ ? (mode_ & 07777) : NewFileMode();
+    if (chmod(tempPath_.c_str(), mode) != 0 || rename(tempPath_.c_str(), target_.c_str()) != 0) {
+        SetErrnoFileError(errno, true);
+        return false;
+    }
     tempPath_.clear();
     return true;
+}
+
+bool AtomicFile::CommitInPlace() {
+    std::vector<char> bytes;
+    {
+        const int in = open(tempPath_.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat st {};
+        if (in < 0 || fstat(in, &st) != 0) {
+            SetErrnoFileError(errno, true);
+            if (in >= 0) close(in);
+            return false;
+        }
+        try {
+            bytes.resize(static_cast<size_t>(st.st_size));
+        } catch (const std::bad_alloc&) {
+            close(in);
+            SetFileError("not enough memory to write the file");
+            return false;
+        }
+        const bool read = ::read(in, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        close(in);
+        if (!read) {
+            SetErrnoFileError(EIO, true);
+            return false;
+        }
+    }
+    // Non-blocking, so that a pipe nobody reads refuses at once.
+    const int fd = open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        SetErrnoFileError(errno, true);
+        return false;
+    }
+    struct stat st {};
+    bool ok = fstat(fd, &st) == 0;
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    if (ok && S_ISREG(st.st_mode)) {
+        // Reserve the space first: a full disk then changes nothing.
+        if (bytes.size() > static_cast<size_t>(st.st_size)) {
+            const int err = posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
+            if (err != 0 && err != EOPNOTSUPP && err != EINVAL) {
+                SetErrnoFileError(err, true);
+                ok = false;
+            }
+        }
+        ok = ok && WriteAll(fd, bytes, true);
+        if (ok && ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) ok = false;
+        if (ok && fsync(fd) != 0) ok = false;
+        if (!ok) SetErrnoFileError(errno, true);
+    } else if (ok) {
+        ok = WriteAll(fd, bytes, false);
+    }
+    if (close(fd) != 0 && ok) {
+        SetErrnoFileError(errno, true);
+        ok = false;
+    }
+    return ok;
 }
 
 }  // namespace tw

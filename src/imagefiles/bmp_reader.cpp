@@ -5,6 +5,7 @@
 #include <bit>
 #include <optional>
 
+#include "imagefiles/file_error.h"
 #include "imagefiles/dib.h"
 #include "imagefiles/input_file.h"
 #include "imagefiles/le_bytes.h"
@@ -45,7 +46,14 @@ bool CompressionFits(uint32_t compression, int bits) {
 }
 
 std::optional<BmpLayout> ParseLayout(const std::vector<uint8_t>& f, bool needPixels) {
-    if (f.size() < 14 + 12 || f[0] != 'B' || f[1] != 'M') return std::nullopt;
+    if (f.size() < 2 || f[0] != 'B' || f[1] != 'M') {
+        tw::SetFileError("not a BMP file");
+        return std::nullopt;
+    }
+    if (f.size() < 14 + 12) {
+        tw::SetFileError("the file ends too early");
+        return std::nullopt;
+    }
     const uint32_t offBits = Le32(&f[10]);
     const uint32_t infoSize = Le32(&f[14]);
     BmpLayout b;
@@ -219,7 +227,10 @@ int loadbmp(const char* fname, ImageDescriptor* image) {
     tw::PixelsChanging(image);
     const bool ok = b->compression == kRle4 || b->compression == kRle8 ? DecodeRle(*file, *b, image)
                                                                         : DecodeUncompressed(*file, *b, image);
-    if (!ok) return -4;
+    if (!ok) {
+        tw::SetFileError("the file ends too early or its pixels are damaged");
+        return -4;
+    }
     if (b->outBpp <= 8) {
         for (int i = 0; i < image->colors; ++i)
             tw::SetPaletteEntry(image, i, i < static_cast<int>(b->palette.size()) ? b->palette[i] : 0);

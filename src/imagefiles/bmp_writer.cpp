@@ -1,5 +1,5 @@
-// BMP encoding: an 8-bit palette file when the picture has at most 256
-// colours (transparent colour first), 24 bits otherwise.
+// BMP encoding: an 8-bit file with a full 256-entry palette when the picture
+// has at most 256 colours (transparent colour first), 24 bits otherwise.
 
 #include "imagefiles/atomic_file.h"
 #include "imagefiles/dib.h"
@@ -37,7 +37,15 @@ bool WriteBmp(FILE* out, const tw::Raster& picture, bool paletteAllowed) {
     const auto indexed =
         paletteAllowed ? tw::ExactPalette(picture, 256) : std::optional<tw::IndexedPicture>();
     const int bpp = indexed ? 8 : 24;
-    const std::vector<uint8_t> head = Headers(w, h, bpp, indexed ? indexed->palette : std::vector<tw::Pixel>{});
+    // Readers guess the depth from the palette's length (two entries read as
+    // one bit per pixel), so a palette file always lists all 256 colours; the
+    // padding repeats none of them, least of all the transparent one.
+    std::vector<tw::Pixel> palette;
+    if (indexed) {
+        palette = indexed->palette;
+        tw::PadPalette(&palette, 256);
+    }
+    const std::vector<uint8_t> head = Headers(w, h, bpp, palette);
     if (fwrite(head.data(), 1, head.size(), out) != head.size()) return false;
     std::vector<uint8_t> row(static_cast<size_t>(tw::DibStride(w, bpp)), 0);
     for (int y = h - 1; y >= 0; --y) {  // bottom-up

@@ -1,5 +1,9 @@
 #include "imagefiles/dib.h"
 
+#include <algorithm>
+
+#include "imagefiles/file_error.h"
+
 namespace tw {
 
 int DibStride(int width, int bpp) {
@@ -10,8 +14,11 @@ int DibStride(int width, int bpp) {
 
 bool DibSizeAllowed(int width, int height, int bpp) {
     if (bpp != 1 && bpp != 8 && bpp != 16 && bpp != 24) return false;
-    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) return false;
-    return static_cast<int64_t>(DibStride(width, bpp)) * height <= kMaxImageBytes;
+    const bool allowed = width > 0 && height > 0 && width <= kMaxImageSide &&
+                         height <= kMaxImageSide &&
+                         static_cast<int64_t>(DibStride(width, bpp)) * height <= kMaxImageBytes;
+    if (!allowed) SetFileError(TooLargeReason(width, height, bpp));
+    return allowed;
 }
 
 bool ReadDibShape(const BITMAPINFOHEADER* dib, DibShape* shape) {
@@ -96,9 +103,13 @@ int RasterToImage(const Raster& raster, ImageDescriptor* out) {
     return 0;
 }
 
-Raster ImageToRaster(const ImageDescriptor& image) {
+Raster ImageToRaster(const ImageDescriptor& image) { return ImageToRaster(image, kMaxImageSide, kMaxImageSide); }
+
+Raster ImageToRaster(const ImageDescriptor& image, int maxWidth, int maxHeight) {
     DibShape s;
     if (!DescribeImage(&image, &s)) return {};
+    s.width = std::clamp(maxWidth, 0, s.width);
+    s.height = std::clamp(maxHeight, 0, s.height);
     Raster out(s.width, s.height);
     const RGBQUAD* pal = reinterpret_cast<const RGBQUAD*>(image.bmh + 1);
     auto lookup = [&](int index) {

@@ -68,6 +68,8 @@ bool PaletteIsGreyRamp(const ImageDescriptor& image);
 // The picture as displayable pixels: palette depths through the palette,
 // 16-bit grey through its high byte. Empty for an invalid descriptor.
 Raster ImageToRaster(const ImageDescriptor& image);
+// Only the top-left part of the picture, at most maxWidth x maxHeight.
+Raster ImageToRaster(const ImageDescriptor& image, int maxWidth, int maxHeight);
 
 // A new 24-bit image of the raster's pixels; 0 on success.
 int RasterToImage(const Raster& raster, ImageDescriptor* out);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "imagefiles/file_error.h"
 #include "imagefiles/dib.h"
 #include "imagefiles/input_file.h"
 #include "imagefiles/vicdef32.h"
@@ -53,7 +54,10 @@ bool ReadFirstFrame(GifFileType* gif, GifFirstFrame* f) {
         break;
     }
     const GifImageDesc& d = gif->Image;
-    if (d.Width <= 0 || d.Height <= 0 || d.Width > kMaxImageSide || d.Height > kMaxImageSide) return false;
+    if (d.Width <= 0 || d.Height <= 0 || d.Width > kMaxImageSide || d.Height > kMaxImageSide) {
+        tw::SetFileError(tw::TooLargeReason(d.Width, d.Height, 8));
+        return false;
+    }
     f->left = d.Left, f->top = d.Top, f->width = d.Width, f->height = d.Height;
     f->interlaced = d.Interlace;
     f->screenWidth = gif->SWidth > 0 ? gif->SWidth : d.Left + d.Width;
@@ -69,7 +73,12 @@ bool ReadFirstFrame(GifFileType* gif, GifFirstFrame* f) {
 GifPtr OpenGif(FILE* fp) {
     if (fp == nullptr) return nullptr;
     int error = 0;
-    return GifPtr(DGifOpen(fp, ReadFromFile, &error));
+    GifPtr gif(DGifOpen(fp, ReadFromFile, &error));
+    if (!gif)
+        tw::SetFileError(error == D_GIF_ERR_NOT_GIF_FILE ? "not a GIF file"
+                         : error == D_GIF_ERR_READ_FAILED ? "the file ends too early"
+                                                          : "the GIF data is damaged");
+    return gif;
 }
 
 // Skips the frames after the first, counting them. A broken tail ends the
@@ -169,5 +178,7 @@ int loadgif(const char* fname, ImageDescriptor* image) {
     if (!gif || !ReadFirstFrame(gif.get(), &f)) return -1;
     if (!tw::ImageMatches(image, f.screenWidth, f.screenHeight, f.outBpp)) return -2;
     tw::PixelsChanging(image);
-    return DecodeFrame(gif.get(), f, image) ? 0 : -3;
+    if (DecodeFrame(gif.get(), f, image)) return 0;
+    tw::SetFileError("the file ends too early or its data is damaged");
+    return -3;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "imagefiles/dib.h"
+#include "imagefiles/file_error.h"
 #include "imagefiles/vicdef32.h"
 
 namespace {
@@ -40,7 +41,10 @@ int allocimage(ImageDescriptor* image, int width, int height, int bppixel) {
     s.stride = tw::DibStride(width, bppixel);
     s.paletteSize = bppixel == 1 ? 2 : bppixel == 8 ? 256 : 0;
     auto* dib = static_cast<BITMAPINFOHEADER*>(std::calloc(1, DibBytes(s)));
-    if (dib == nullptr) return -2;
+    if (dib == nullptr) {
+        tw::SetFileError(tw::NoMemoryReason(width, height));
+        return -2;
+    }
     dib->biSize = sizeof(BITMAPINFOHEADER);
     dib->biWidth = width;
     dib->biHeight = height;

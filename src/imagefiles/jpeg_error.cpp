@@ -2,22 +2,40 @@
 
 #include <jerror.h>
 
+#include <string>
+
+#include "imagefiles/file_error.h"
+
 namespace tw {
 namespace {
 
 [[noreturn]] void Fail(j_common_ptr cinfo) {
+    const int code = cinfo->err->msg_code;
+    if (cinfo->is_decompressor) {
+        if (code == JERR_NO_SOI) SetFileError("not a JPEG file");
+        else if (code == JERR_INPUT_EOF) SetFileError("the file ends too early");
+        else SetFileError("the JPEG data is damaged");
+    }
     longjmp(reinterpret_cast<JpegErrorHandler*>(cinfo->err)->jump, 1);
 }
 
 void Message(j_common_ptr cinfo, int level) {
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) Fail(cinfo);
+    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) {
+        SetFileError("the file ends too early");
+        Fail(cinfo);
+    }
 }
 
 void CheckScans(j_common_ptr cinfo) {
-    constexpr int kMaxScans = 1000;
+    // Real photos have about ten scans; each scan costs a pass over the
+    // whole picture, so a file of many tiny scans is refused early.
+    constexpr int kMaxScans = 100;
     if (cinfo->is_decompressor &&
-        reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans)
+        reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans) {
+        SetFileError("too many scans in a progressive JPEG (the limit is " +
+                     std::to_string(kMaxScans) + ")");
         Fail(cinfo);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // (BGR straight into the DIB rows). CMYK files are refused.
 
 #include "imagefiles/dib.h"
+#include "imagefiles/file_error.h"
 #include "imagefiles/input_file.h"
 #include "imagefiles/jpeg_error.h"
 #include "imagefiles/vicdef32.h"
@@ -46,7 +47,10 @@ int ReadJpegStream(FILE* fp, JpegInfo* info, ImageDescriptor* image) {
     FillInfo(cinfo, info);
     const int w = static_cast<int>(cinfo.image_width), h = static_cast<int>(cinfo.image_height);
     int result = 0;
-    if (info->vbitcount == 0 || !tw::DibSizeAllowed(w, h, info->vbitcount)) {
+    if (info->vbitcount == 0) {
+        tw::SetFileError("a JPEG in CMYK or another colour model that cannot be shown");
+        result = -3;
+    } else if (!tw::DibSizeAllowed(w, h, info->vbitcount)) {
         result = -3;
     } else if (image != nullptr) {
         if (!tw::ImageMatches(image, w, h, info->vbitcount)) {

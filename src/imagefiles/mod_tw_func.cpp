@@ -1,38 +1,14 @@
 #include "imagefiles/mod_tw_func.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <cctype>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "imagefiles/dib.h"
-#include "platform/save_picture.h"
+#include "imagefiles/file_error.h"
 
 namespace tw {
-namespace {
-
-// Holds the program folder locked while a save's temporary bitmap exists, so
-// that two saves running side by side never read each other's file.
-class FolderLock {
-public:
-    explicit FolderLock(const std::string& folder)
-        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-        if (fd_ >= 0) ::flock(fd_, LOCK_EX);
-    }
-    ~FolderLock() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-
-private:
-    int fd_;
-};
-
-}  // namespace
 
 std::string FormatExtension(std::string_view fileName) {
     std::string ext(fileName.size() > 3 ? fileName.substr(fileName.size() - 3) : fileName);
@@ -40,20 +16,77 @@ std::string FormatExtension(std::string_view fileName) {
     return ext;
 }
 
-modTWFunc::modTWFunc(FileDialog& dialog, Routes routes, std::string tempFolder)
-    : dialog_(dialog), routes_(std::move(routes)), tempFolder_(std::move(tempFolder)) {}
+bool KnownFormat(const std::string& extension) {
+    return extension == "bmp" || extension == "gif" || extension == "jpg" || extension == "png" ||
+           extension == "tif";
+}
+
+std::string UnknownExtensionReason(std::string_view fileName) {
+    const size_t slash = fileName.rfind('/');
+    const std::string_view base = slash == std::string_view::npos ? fileName : fileName.substr(slash + 1);
+    const size_t dot = base.rfind('.');
+    if (dot == std::string_view::npos) return "the name has no extension (bmp, gif, jpg, png or tif)";
+    return "unknown extension " + std::string(base.substr(dot));
+}
+
+namespace {
+
+// The facts of a picture for a result that worked.
+void Describe(const ImageDescriptor& image, FileResult* r) {
+    if (!image.bmh) return;
+    r->width = image.bmh->biWidth;
+    r->height = image.bmh->biHeight;
+    r->bitsPerPixel = image.bmh->biBitCount;
+    r->colours = image.colors;  // palette entries; 0 for true colour
+}
+
+std::string Fallback(const std::string& fileName, bool saving) {
+    if (saving) return "the file could not be written";
+    std::string format = FormatExtension(fileName);
+    for (char& c : format) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return "the file is damaged or not a " + format + " picture";
+}
+
+}  // namespace
+
+modTWFunc::modTWFunc(FileDialog& dialog, Routes routes)
+    : dialog_(dialog), routes_(std::move(routes)) {}
 
 modTWFunc::~modTWFunc() { freeimage(&CurrentImage); }
 
 void modTWFunc::ShowOpenImage(const std::string& targetId) {
     dialog_.FileName = "";
     dialog_.Filter = kOpenFilter;
-    if (dialog_.ShowOpen() == kCancelError) return;
+    if (dialog_.ShowOpen() == kCancelError) {
+        Report(FileResult{.outcome = FileResult::Outcome::Cancelled});
+        return;
+    }
     LoadImageFile(dialog_.FileName, targetId);
 }
 
-void modTWFunc::LoadImageFile(const std::string& fileName, const std::string& targetId) {
-    Load(fileName, targetId);
+FileResult modTWFunc::LoadImageFile(const std::string& fileName, const std::string& targetId) {
+    FileResult r{.fileName = fileName};
+    ClearFileError();
+    int code = -1;
+    try {
+        code = Load(fileName, targetId);
+    } catch (const std::bad_alloc&) {
+        SetFileError("not enough memory to load the picture");
+    }
+    if (code == 0) {
+        r.outcome = FileResult::Outcome::Loaded;
+        Describe(CurrentImage, &r);
+    } else {
+        r.outcome = FileResult::Outcome::Failed;
+        r.reason = FileError().empty() ? Fallback(fileName, false) : FileError();
+    }
+    return Report(std::move(r));
+}
+
+const FileResult& modTWFunc::Report(FileResult result) {
+    lastResult_ = std::move(result);
+    if (observer_) observer_(lastResult_);
+    return lastResult_;
 }
 
 int modTWFunc::Load(const std::string& fileName, const std::string& targetId) {
@@ -61,10 +94,14 @@ int modTWFunc::Load(const std::string& fileName, const std::string& targetId) {
     const std::string ext = FormatExtension(fileName);
     const char* name = fileName.c_str();
     ImageDescriptor image{};
-    bool allocated = false;
+    // Frees the decoded image on every way out but the one that keeps it,
+    // running out of memory included.
+    struct Owner {
+        ImageDescriptor* image;
+        ~Owner() { freeimage(image); }
+    } owner{&image};
     const auto allocAndLoad = [&](int32_t w, int32_t h, int32_t bpp, auto load) {
         result = allocimage(&image, w, h, bpp);
-        allocated = result == 0;
         if (result == 0) result = load(name, &image);
     };
     if (ext == "bmp") {
@@ -83,6 +120,8 @@ int modTWFunc::Load(const std::string& fileName, const std::string& targetId) {
         PngInfo info{};
         result = pnginfo(name, &info);
         if (result == 0) allocAndLoad(info.width, info.length, info.vbitcount, loadpng);
+    } else if (!KnownFormat(ext)) {
+        SetFileError(UnknownExtensionReason(fileName));
     } else if (ext == "tif") {
         TiffInfo info{};
         result = tiffinfopagebyindex(name, &info, 0);
@@ -102,29 +141,30 @@ int modTWFunc::Load(const std::string& fileName, const std::string& targetId) {
             }
         }
     }
-    if (result != 0) {
-        if (allocated) freeimage(&image);
-        return result;
-    }
+    if (result != 0) return result;
+    // Every picture is made before anything changes, so that running out of
+    // memory half-way leaves the surfaces and CurrentImage as they were.
+    std::vector<std::pair<Surface*, Picture>> shown;
+    for (Surface* s : routes_.loadInto(targetId)) shown.emplace_back(s, PictureFor(*s, image));
     freeimage(&CurrentImage);
     copyimgdes(&image, &CurrentImage);
-    for (Surface* s : routes_.loadInto(targetId)) {
-        s->SetPicture(ImageToPicture(CurrentImage));
-        s->Refresh();
+    image = ImageDescriptor{};  // now CurrentImage's
+    for (auto& [surface, picture] : shown) {
+        surface->SetPicture(std::move(picture));
+        surface->Refresh();
     }
     return 0;
 }
 
-Picture modTWFunc::ImageToPicture(ImageDescriptor& image) {
-    if (!image.hBitmap && image.bmh) {
-        ImageDescriptor converted{};
-        if (dibtoimage(image.bmh, &converted) == 0) {
-            freeimage(&image);
-            copyimgdes(&converted, &image);
-        }
-    }
-    if (!image.hBitmap) return Picture();
-    return Picture(image.hBitmap);
+Picture modTWFunc::PictureFor(const Surface& surface, const ImageDescriptor& image) {
+    if (!image.bmh) return Picture();
+    // A surface of fixed size never shows more than its client area, so it
+    // keeps only that part, cut straight from the decoded picture; only a
+    // surface that takes the picture's size holds all of it.
+    if (surface.SizesToPicture()) return Picture(ImageToRaster(image));
+    Raster visible = ImageToRaster(image, surface.ClientWidth(), surface.ClientHeight());
+    if (visible.Empty()) return Picture();
+    return Picture(std::move(visible), image.bmh->biWidth, image.bmh->biHeight);
 }
 
 void modTWFunc::ShowSaveImage(const std::string& targetId) {
@@ -132,24 +172,28 @@ void modTWFunc::ShowSaveImage(const std::string& targetId) {
     dialog_.Filter = kSaveFilter;
     std::string fileName;
     if (dialog_.ShowSave() != kCancelError) fileName = dialog_.FileName;
-    if (fileName.empty()) return;
+    if (fileName.empty()) {
+        Report(FileResult{.outcome = FileResult::Outcome::Cancelled, .saving = true});
+        return;
+    }
     const Surface* surface = routes_.saveFrom(targetId);
     if (!surface) return;
-    if (!TakeSurfaceImage(*surface)) return;
+    bool taken = false;
+    try {
+        taken = TakeSurfaceImage(*surface);
+    } catch (const std::bad_alloc&) {
+    }
+    if (!taken) {
+        Report(FileResult{.outcome = FileResult::Outcome::Failed, .saving = true, .fileName = fileName,
+                          .reason = NoMemoryReason(surface->ClientWidth(), surface->ClientHeight())});
+        return;
+    }
     SaveImageFile(fileName);
 }
 
 bool modTWFunc::TakeSurfaceImage(const Surface& surface) {
-    {
-        FolderLock lock(tempFolder_);
-        const std::string temp = tempFolder_ + "/" + kTempName;
-        const bool written = SavePicture(surface.Image(), temp);
-        const int loaded = written ? Load(temp, "TempPic") : -1;
-        DeleteFile(temp);
-        if (loaded == 0) return true;
-    }
-    // The temporary bitmap could not be written or read back (a read-only
-    // program folder): take the same pixels from memory, never another picture.
+    // The sheet goes to the encoder as the 24-bit bitmap a screen capture
+    // gives, built in memory: nothing is written beside the program.
     ImageDescriptor image{};
     if (RasterToImage(surface.View(), &image) != 0) return false;
     freeimage(&CurrentImage);
@@ -164,11 +208,34 @@ void modTWFunc::CopyMemoryBlock(BITMAPINFOHEADER& header, const ImageDescriptor&
         header = BITMAPINFOHEADER{};
 }
 
-void modTWFunc::SaveImageFile(const std::string& fileName) {
+FileResult modTWFunc::SaveImageFile(const std::string& fileName) {
+    FileResult r{.saving = true, .fileName = fileName};
+    ClearFileError();
+    int code = -1;
+    if (!CurrentImage.bmh) {
+        SetFileError("there is no picture to save");
+    } else if (!KnownFormat(FormatExtension(fileName))) {
+        SetFileError(UnknownExtensionReason(fileName));
+    } else {
+        try {
+            code = Save(fileName);
+        } catch (const std::bad_alloc&) {
+            SetFileError(NoMemoryReason(CurrentImage.bmh->biWidth, CurrentImage.bmh->biHeight));
+        }
+    }
+    if (code == 0) {
+        r.outcome = FileResult::Outcome::Saved;
+        Describe(CurrentImage, &r);
+    } else {
+        r.outcome = FileResult::Outcome::Failed;
+        r.reason = FileError().empty() ? Fallback(fileName, true) : FileError();
+    }
+    return Report(std::move(r));
+}
+
+int modTWFunc::Save(const std::string& fileName) {
     BITMAPINFOHEADER header{};
     CopyMemoryBlock(header, CurrentImage);
-    // With no image there is nothing to write.
-    if (!CurrentImage.bmh) return;
     int result = -11;
     const std::string ext = FormatExtension(fileName);
     const char* name = fileName.c_str();
@@ -203,7 +270,7 @@ void modTWFunc::SaveImageFile(const std::string& fileName) {
             result = savegif(name, &CurrentImage);
         }
     }
-    (void)result;  // never reported
+    return result;
 }
 
 }  // namespace tw

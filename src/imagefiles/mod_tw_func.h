@@ -1,14 +1,16 @@
 #pragma once
 // modTWFunc: the open and save routines. Loads a picture file into the surface
 // a target id names, and writes a target surface to BMP, GIF, JPG, PNG or TIF
-// by way of a temporary bitmap. Every routine fails silently: a file that
-// cannot be read loads nothing and changes nothing.
+// by way of a 24-bit bitmap of the sheet held in memory. A file that cannot
+// be read loads nothing and changes nothing; a save that fails writes nothing
+// under the user's name. Each routine reports what became of the file.
 
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "imagefiles/file_result.h"
 #include "imagefiles/vicdef32.h"
 #include "platform/file_dialog.h"
 #include "platform/surface.h"
@@ -20,7 +22,8 @@ public:
     static constexpr const char* kOpenFilter =
         "Image Files |*.bmp;*.gif;*.jpg;*.png;*.tif|All files |*.*";
     static constexpr const char* kSaveFilter = "BMP|*.bmp|GIF|*.gif|JPG|*.jpg|PNG|*.png|TIF|*.tif";
-    static constexpr const char* kTempName = "temp.bmp";
+
+    using ResultObserver = std::function<void(const FileResult&)>;
 
     // Where pictures go, given by the program that knows its pages: the
     // surfaces a load for a target id fills, in order (none for an unknown id),
@@ -30,41 +33,49 @@ public:
         std::function<const Surface*(std::string_view targetId)> saveFrom;
     };
 
-    // `tempFolder` is where the temporary bitmap of a save lives: the program's
-    // own folder.
-    modTWFunc(FileDialog& dialog, Routes routes, std::string tempFolder);
+    modTWFunc(FileDialog& dialog, Routes routes);
     ~modTWFunc();
     modTWFunc(const modTWFunc&) = delete;
     modTWFunc& operator=(const modTWFunc&) = delete;
 
     void ShowOpenImage(const std::string& targetId);
-    void LoadImageFile(const std::string& fileName, const std::string& targetId);
-    // A picture of the image's pixels, or the empty picture. May replace the
-    // descriptor by a converted copy that has a bitmap.
-    Picture ImageToPicture(ImageDescriptor& image);
+    FileResult LoadImageFile(const std::string& fileName, const std::string& targetId);
+    // The part of the image the surface can show, as its picture.
+    static Picture PictureFor(const Surface& surface, const ImageDescriptor& image);
 
     void ShowSaveImage(const std::string& targetId);
-    void SaveImageFile(const std::string& fileName);
+    FileResult SaveImageFile(const std::string& fileName);
     static void CopyMemoryBlock(BITMAPINFOHEADER& header, const ImageDescriptor& image);
 
     // The image of the latest successful load.
     ImageDescriptor CurrentImage;
 
-    const std::string& TempFolder() const { return tempFolder_; }
+    // What became of the latest load or save, cancelled ones included.
+    const FileResult& LastResult() const { return lastResult_; }
+    // Called with every result as it happens (the runner reports failures).
+    void OnResult(ResultObserver observer) { observer_ = std::move(observer); }
 
 private:
     // The load itself; 0 when the file was loaded.
     int Load(const std::string& fileName, const std::string& targetId);
-    // Puts the surface's persistent image into CurrentImage through the
-    // temporary bitmap, or straight from memory when that cannot be written.
+    // The encoders; 0 when the file was written.
+    int Save(const std::string& fileName);
+    // Keeps the result and tells the observer.
+    const FileResult& Report(FileResult result);
+    // Puts the surface's persistent image into CurrentImage as a 24-bit image.
     bool TakeSurfaceImage(const Surface& surface);
 
     FileDialog& dialog_;
     Routes routes_;
-    std::string tempFolder_;
+    FileResult lastResult_;
+    ResultObserver observer_;
 };
 
 // The last three characters of a name, lower-cased: what decides the format.
 std::string FormatExtension(std::string_view fileName);
+// True for the five extensions the routines read and write.
+bool KnownFormat(const std::string& extension);
+// The reason a name of an unknown format is refused: "unknown extension .webp".
+std::string UnknownExtensionReason(std::string_view fileName);
 
 }  // namespace tw

@@ -7,6 +7,7 @@
 #include <csetjmp>
 
 #include "imagefiles/dib.h"
+#include "imagefiles/file_error.h"
 #include "imagefiles/input_file.h"
 #include "imagefiles/vicdef32.h"
 
@@ -52,7 +53,11 @@ void CopyPalette(png_structp png, png_infop info, ImageDescriptor* image) {
 // Reads the header into `probe`, and with an image also the pixels.
 int ReadPngStream(FILE* fp, PngProbe* probe, ImageDescriptor* image) {
     png_byte signature[8];
-    if (fp == nullptr || fread(signature, 1, 8, fp) != 8 || png_sig_cmp(signature, 0, 8) != 0) return -1;
+    if (fp == nullptr) return -1;
+    if (fread(signature, 1, 8, fp) != 8 || png_sig_cmp(signature, 0, 8) != 0) {
+        tw::SetFileError("not a PNG file");
+        return -1;
+    }
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, FailPng, IgnorePngWarning);
     if (png == nullptr) return -2;
     png_infop info = png_create_info_struct(png);
@@ -62,9 +67,12 @@ int ReadPngStream(FILE* fp, PngProbe* probe, ImageDescriptor* image) {
     }
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
+        tw::SetFileError(feof(fp) ? "the file ends too early" : "the PNG data is damaged");
         return -3;
     }
-    png_set_user_limits(png, kMaxImageSide, kMaxImageSide);
+    // The size is checked against our own limits once the header is read, so
+    // that the user learns what size the file claims.
+    png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_set_chunk_malloc_max(png, 8u << 20);
     // Only the image chunks matter. Skipping every other known chunk also
     // keeps a text chunk that claims a gigabyte from being buffered.
@@ -99,7 +107,8 @@ int ReadPngStream(FILE* fp, PngProbe* probe, ImageDescriptor* image) {
                 for (int pass = 0; pass < passes; ++pass)
                     for (png_uint_32 y = 0; y < probe->height; ++y)
                         png_read_row(png, tw::ImageRow(*image, static_cast<int>(y)), nullptr);
-                png_read_end(png, nullptr);
+                // The rows are all there is to read: whatever follows the
+                // image data (however much) is never inflated.
                 if (probe->colorType == PNG_COLOR_TYPE_PALETTE) CopyPalette(png, info, image);
                 else if (probe->outBpp != 24) tw::SetGreyPalette(image);
             }

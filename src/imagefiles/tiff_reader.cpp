@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "imagefiles/file_error.h"
 #include "imagefiles/dib.h"
 #include "imagefiles/input_file.h"
 #include "imagefiles/tiff_handle.h"
@@ -37,7 +38,10 @@ bool ProbePage(TIFF* tif, TiffPage* p) {
     if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &p->photometric))
         p->photometric = p->spp >= 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK;
     p->bigEndian = TIFFIsBigEndian(tif);
-    if (p->width == 0 || p->height == 0 || p->width > kMaxImageSide || p->height > kMaxImageSide) return false;
+    if (p->width == 0 || p->height == 0 || p->width > kMaxImageSide || p->height > kMaxImageSide) {
+        tw::SetFileError(tw::TooLargeReason(p->width, p->height, 24));
+        return false;
+    }
     if (p->spp == 0 || !TIFFIsCODECConfigured(p->compression)) return false;
 
     const bool bitsOk = p->bps == 1 || p->bps == 2 || p->bps == 4 || p->bps == 8 || p->bps == 16;
@@ -157,6 +161,7 @@ bool ReadThroughRgba(TIFF* tif, const TiffPage& p, ImageDescriptor* image) {
 tw::TiffPtr OpenPage(const char* fname, int page, TiffPage* probe) {
     if (page < 0 || !tw::OpenInputFile(fname)) return nullptr;
     tw::TiffPtr tif = tw::OpenTiff(fname, "rm");
+    if (!tif) tw::SetFileError("not a TIFF file");
     if (!tif || (page > 0 && !TIFFSetDirectory(tif.get(), static_cast<tdir_t>(page)))) return nullptr;
     if (!ProbePage(tif.get(), probe)) return nullptr;
     return tif;
@@ -178,7 +183,10 @@ int loadtifpagebyindex(const char* fname, ImageDescriptor* image, int page) {
     if (!tif) return -1;
     if (!tw::ImageMatches(image, static_cast<int>(p.width), static_cast<int>(p.height), p.outBpp)) return -2;
     tw::PixelsChanging(image);
-    if (!(p.direct ? ReadDirect(tif.get(), p, image) : ReadThroughRgba(tif.get(), p, image))) return -3;
+    if (!(p.direct ? ReadDirect(tif.get(), p, image) : ReadThroughRgba(tif.get(), p, image))) {
+        tw::SetFileError("the file ends too early or its data is damaged");
+        return -3;
+    }
     if (p.direct) SetPagePalette(tif.get(), p, image);
     if (p.outBpp == 16) tw::SetGreyscale(image, true);
     return 0;

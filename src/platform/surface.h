@@ -23,6 +23,8 @@ public:
     int ClientHeight() const { return image_->Height(); }
     Pixel BackColor() const { return backColor_; }
     BorderStyle Border() const { return border_; }
+    // True for a surface that takes the size of its picture (picTemp).
+    bool SizesToPicture() const { return autoSize_; }
     int BorderPixels() const { return border_ == BorderStyle::Flat1 ? 1 : 2; }
 
     // Outer size in twips (15 to the pixel), border included.

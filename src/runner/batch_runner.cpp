@@ -6,7 +6,7 @@
 #include <ostream>
 
 #include "runner/describe_control.h"
-#include "runner/dump_picture.h"
+#include "imagefiles/dump_picture.h"
 #include "runner/script_line.h"
 
 namespace tw {
@@ -45,12 +45,16 @@ std::string Describe(EventResult r, const std::string& name, const char* event) 
 
 }  // namespace
 
-BatchRunner::BatchRunner(std::string scriptName, std::string tempFolder, std::ostream& out,
-                         std::ostream& err)
+BatchRunner::BatchRunner(std::string scriptName, std::ostream& out, std::ostream& err)
     : scriptName_(std::move(scriptName)), out_(out), err_(err),
       dialog_([this](const std::string& m) { Warn(m); }),
       about_(std::make_unique<ClosingAboutHost>()),
-      program_(std::make_unique<Program>(dialog_, *about_, std::move(tempFolder))) {
+      program_(std::make_unique<Program>(dialog_, *about_)) {
+    // A file that fails is the user's input, not a script error: say why and
+    // go on with the next line.
+    program_->Files().OnResult([this](const FileResult& r) {
+        if (r.Failed()) err_ << r.Message() << "\n";
+    });
     program_->Load();
 }
 

@@ -14,9 +14,8 @@ namespace tw {
 
 class BatchRunner {
 public:
-    // `scriptName` names the script in messages; `tempFolder` is where a save's
-    // temporary bitmap lives.
-    BatchRunner(std::string scriptName, std::string tempFolder, std::ostream& out, std::ostream& err);
+    // `scriptName` names the script in messages.
+    BatchRunner(std::string scriptName, std::ostream& out, std::ostream& err);
     ~BatchRunner();
 
     // Runs every line; returns the exit status: 0, or 2 at the first bad line.

@@ -14,7 +14,7 @@
 #include "editors/program.h"
 #include "imagefiles/dib.h"
 #include "imagefiles/mod_tw_func.h"
-#include "platform/save_picture.h"
+#include "imagefiles/dump_picture.h"
 
 namespace tw::test {
 
@@ -122,8 +122,8 @@ inline Raster ReadPicture(const std::string& path) {
     return out;
 }
 
-// A started program (load handler run) whose dialogs answer from a queue and
-// whose temporary bitmaps go to a scratch folder.
+// A started program (load handler run) whose dialogs answer from a queue, with
+// a scratch folder for its files.
 class Editor {
 public:
     ScratchDir dir;
@@ -131,10 +131,7 @@ public:
     ClosingAbout about;
     Program program;
 
-    Editor() : program(dialog, about, dir.path.string()) { program.Load(); }
-    explicit Editor(const std::string& tempFolder) : program(dialog, about, tempFolder) {
-        program.Load();
-    }
+    Editor() : program(dialog, about) { program.Load(); }
 
     frmMain& form() { return program.Form(); }
     ModuleState& state() { return program.Form().State; }
@@ -144,7 +141,7 @@ public:
     // Writes `picture` as a BMP into the scratch folder.
     std::string Write(const Raster& picture, const std::string& name) {
         const std::string path = dir / name;
-        EXPECT_TRUE(SavePicture(Picture(picture), path)) << path;
+        EXPECT_EQ(DumpRaster(picture, path), "") << path;
         return path;
     }
     // Answers the next dialog with `picture` and clicks `button`.

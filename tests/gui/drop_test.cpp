@@ -57,7 +57,7 @@ TEST(DropOnSurface, EqualsTheLoadButtonOnEveryPage) {
         cases.push_back({p.target.surface, p.target.loadButton, p.sheet.w, p.sheet.h});
     }
     QTemporaryDir temp;
-    GuiSession dropped(temp.path().toStdString()), loaded(temp.path().toStdString());
+    GuiSession dropped, loaded;
     int seed = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.surface);
@@ -79,7 +79,7 @@ TEST(DropOnSurface, EqualsTheLoadButtonOnEveryPage) {
 
 TEST(DropOnSurface, IgnoresWhatIsNotALocalFileAndUsesOnlyTheFirst) {
     QTemporaryDir temp;
-    GuiSession s(temp.path().toStdString());
+    GuiSession s;
     const std::string first = WritePattern(temp, "first.png", 480, 256, 5);
     const std::string second = WritePattern(temp, "second.png", 480, 256, 6);
     const uint64_t before = s.Form().Pic("CQ").Version();

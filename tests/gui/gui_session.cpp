@@ -11,9 +11,9 @@
 
 namespace tw::test {
 
-GuiSession::GuiSession(const std::string& tempFolder) {
+GuiSession::GuiSession() {
     dialog.SetInteractive(false);
-    program = std::make_unique<Program>(dialog, about, tempFolder);
+    program = std::make_unique<Program>(dialog, about);
     program->Load();
     window = std::make_unique<MainWindow>(*program, dialog);
     about.SetOwner(window.get());

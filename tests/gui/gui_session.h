@@ -19,7 +19,7 @@ namespace tw::test {
 
 class GuiSession {
 public:
-    explicit GuiSession(const std::string& tempFolder);
+    GuiSession();
     ~GuiSession();
 
     frmMain& Form() { return program->Form(); }

@@ -16,7 +16,7 @@ namespace {
 class MenuAbout : public ::testing::Test {
 protected:
     QTemporaryDir temp;
-    GuiSession s{temp.path().toStdString()};
+    GuiSession s;
 };
 
 TEST_F(MenuAbout, ExitClosesTheWindowWithoutAsking) {

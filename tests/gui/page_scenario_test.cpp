@@ -40,7 +40,7 @@ protected:
     // The script's lines played on the widgets as the user would. The batch
     // button codes 1, 2 and 4 are Qt's left, right and middle buttons.
     void RunInWindow(const QString& dir) {
-        GuiSession s(dir.toStdString());
+        GuiSession s;
         std::istringstream lines(GetParam().script);
         for (std::string line; std::getline(lines, line, ';');) {
             std::istringstream in(line);

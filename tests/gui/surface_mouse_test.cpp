@@ -21,7 +21,7 @@ protected:
         ASSERT_EQ(ToImage(s.Form().Pic("CQ").View()), Pattern(480, 256, 1));
     }
     QTemporaryDir temp;
-    GuiSession s{temp.path().toStdString()};
+    GuiSession s;
 };
 
 TEST_F(SurfaceMouse, PressPicksTheCellUnderThePointer) {

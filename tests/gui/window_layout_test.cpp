@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabBar>
-#include <QTemporaryDir>
 
 #include "gui/form_builder.h"
 #include "gui_session.h"
@@ -20,7 +19,7 @@ namespace {
 class WindowLayout : public ::testing::Test {
 protected:
     QTemporaryDir temp;
-    GuiSession s{temp.path().toStdString()};
+    GuiSession s;
 };
 
 QStringList Captions(QTabBar* bar) {

@@ -253,7 +253,7 @@ TEST(ForeignFiles, LoadAtTheReportedDepthWithTheRightColours) {
         twtest::TempDir dir;
         const std::string path = dir / ("f." + c.name.substr(0, 3));
         c.write(path);
-        twtest::Program program(dir.path);
+        twtest::Program program;
         program.files.LoadImageFile(path, "CZ");
         const tw::Raster* got = program.surface.GetPicture().raster();
         ASSERT_EQ(got != nullptr, c.bpp != 0);

@@ -40,14 +40,9 @@ struct Program {
     } dialog;
     tw::Surface surface{"CZ", "z", tw::Placement{0, 0, 100, 100}, tw::BorderStyle::Raised2, 0};
     tw::modTWFunc files;
-    explicit Program(const std::string& folder)
-        : files(dialog,
-                {[this](std::string_view id) {
-                     return id == "TempPic" ? std::vector<tw::Surface*>{}
-                                            : std::vector<tw::Surface*>{&surface};
-                 },
-                 [this](std::string_view) { return &surface; }},
-                folder) {}
+    Program()
+        : files(dialog, {[this](std::string_view) { return std::vector<tw::Surface*>{&surface}; },
+                         [this](std::string_view) { return &surface; }}) {}
 };
 
 inline const char* const kFormats[] = {"bmp", "png", "tif", "gif", "jpg"};

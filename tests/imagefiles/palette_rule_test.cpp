@@ -36,6 +36,19 @@ std::pair<int, Palette> BmpPalette(const std::vector<uint8_t>& f) {
     return out;
 }
 
+// The pixels of an 8-bit BMP through its own palette, read the plain way.
+tw::Raster BmpPixels(const std::vector<uint8_t>& f) {
+    const int w = static_cast<int>(tw::Le32(&f[18])), h = static_cast<int>(tw::Le32(&f[22]));
+    const uint32_t offset = tw::Le32(&f[10]), stride = (static_cast<uint32_t>(w) + 3) & ~3u;
+    tw::Raster out(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint8_t index = f.at(offset + (h - 1 - y) * stride + x);
+            out.Set(x, y, tw::Le32(&f.at(54 + 4 * index)) & 0xFFFFFF);
+        }
+    return out;
+}
+
 void ExpectTransparentFirst(const Palette& p, tw::Pixel transparent) {
     ASSERT_FALSE(p.empty());
     EXPECT_EQ(p[0], transparent);
@@ -49,9 +62,15 @@ TEST(PaletteRule, FewColourSheetsBecomePaletteFilesWithTransparentColourFirst) {
         int x, y;  // the transparent position
     };
     for (const Case c : {Case{480, 256, 200, 288, 128}, Case{160, 80, 150, 128, 0}, Case{288, 256, 256, 0, 0},
-                         Case{481, 256, 3, 0, 0}, Case{480, 480, 40, 0, 0}, Case{480, 256, 300}}) {
+                         Case{481, 256, 3, 0, 0}, Case{480, 480, 40, 0, 0}, Case{480, 256, 300},
+                         Case{161, 80, 2, 0, 0}}) {
         SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h) + ", colours " + std::to_string(c.colours));
-        const tw::Raster sheet = twtest::ColourSheet(c.w, c.h, c.colours);
+        // Two colours: a black and white sheet, which some readers take for
+        // a one-bit picture when the palette is short.
+        tw::Raster sheet = twtest::ColourSheet(c.w, c.h, c.colours);
+        if (c.colours == 2)
+            for (int y = 0; y < c.h; ++y)
+                for (int x = 0; x < c.w; ++x) sheet.Set(x, y, (x / 3 + y / 5) % 2 ? 0xFFFFFF : 0);
         OwnedImage img = twtest::Image24(sheet);
         ASSERT_EQ(savepng((dir / "s.png").c_str(), &img.d, 0), 0);
         ASSERT_EQ(savebmp((dir / "s.bmp").c_str(), &img.d, 0), 0);
@@ -64,6 +83,8 @@ TEST(PaletteRule, FewColourSheetsBecomePaletteFilesWithTransparentColourFirst) {
         EXPECT_EQ(png.second.size(), size_t(c.colours));
         ExpectTransparentFirst(png.second, sheet.At(c.x, c.y));
         ExpectTransparentFirst(bmp.second, sheet.At(c.x, c.y));
+        EXPECT_EQ(bmp.second.size(), 256u);
+        EXPECT_EQ(BmpPixels(twtest::ReadBytes(dir / "s.bmp")), sheet);
     }
 }
 
@@ -76,7 +97,7 @@ TEST(PaletteRule, ReducedGifKeepsTransparentColourExact) {
     for (int i = 0; i < 3000; ++i) photo.Set(i * 37 % 480, i * 13 % 256, t);
     photo.Set(5, 5, t ^ 1);
     twtest::TempDir dir;
-    twtest::Program program(dir.path);
+    twtest::Program program;
     OwnedImage img = twtest::Image24(photo);
     program.files.CurrentImage = std::exchange(img.d, ImageDescriptor{});
     program.files.SaveImageFile(dir / "s.gif");

@@ -1,10 +1,12 @@
 // tilewright-batch as a user runs it: whole scripts, their output, their exit
 // status and the files they write.
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "../editors/editor_fixture.h"
@@ -133,12 +135,13 @@ TEST(Batch, GoldenScripts) {
 // modes, save it and dump it; the files must hold exactly the source cells
 // where they were stamped.
 TEST(Batch, ASessionBuildsSavesAndDumpsATarget) {
-    // A copy of the runner in the scratch folder keeps its temporary bitmap there.
+    // A copy of the runner in the scratch folder: a save must write nothing
+    // beside the program.
     ScratchDir dir;
     const fs::path exe = dir.path / "tilewright-batch";
     fs::copy_file(TW_BATCH_EXE, exe);
     const Raster pic = NoisePicture(256, 1024, 11);
-    ASSERT_TRUE(SavePicture(Picture(pic), dir / "my source.bmp"));
+    ASSERT_EQ(DumpRaster(pic, dir / "my source.bmp"), "");
     const Outcome o = RunBatch(dir,
                                "file \"my source.bmp\"\nclick CLoadQr\nshow CurrentImage\n"
                                "click cmdOnew\ndown OQ 1 40 70\ndown OZ 1 0 0\nclick cmdChange\n"
@@ -168,7 +171,47 @@ TEST(Batch, ASessionBuildsSavesAndDumpsATarget) {
     // PNG colour type 2 (RGB) at byte 25, BMP bit count 24 at byte 28.
     EXPECT_EQ(Slurp(dir / "view.png").at(25), 2);
     EXPECT_EQ(Slurp(dir / "current.bmp").at(28), 24);
-    EXPECT_FALSE(fs::exists(dir.path / modTWFunc::kTempName));
+    // The program's folder holds nothing but what the script itself wrote.
+    std::set<std::string> files;
+    for (const auto& entry : fs::directory_iterator(dir.path)) files.insert(entry.path().filename());
+    EXPECT_EQ(files, (std::set<std::string>{"tilewright-batch", "my source.bmp", "script.tw", "out.txt",
+                                            "err.txt", "we\"ird \\ name.png", "dumped copy.bmp",
+                                            "view.png", "current.bmp"}));
+}
+
+// A file that cannot be loaded or saved is reported on one line with its
+// name and the reason, changes nothing, and the script goes on.
+TEST(Batch, FailedFilesAreReportedAndTheScriptGoesOn) {
+    ScratchDir dir;
+    std::ofstream(dir / "notes.png") << "a text, not a picture\n";
+    // A PNG header that claims 70000 x 3 pixels.
+    const unsigned char big[] = {0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                                 0, 1, 0x11, 0x70, 0, 0, 0, 3, 8, 2, 0, 0, 0, 0x30, 0xe9, 0x4b, 0x17,
+                                 0, 0, 0, 8, 'I', 'D', 'A', 'T', 0x78, 0x9c, 3, 0, 0, 0, 0, 1,
+                                 0x48, 0x06, 0x89, 0xd2};
+    std::ofstream(dir / "big.png", std::ios::binary).write(reinterpret_cast<const char*>(big), sizeof big);
+    ASSERT_EQ(mkfifo((dir / "pipe.png").c_str(), 0600), 0);
+    fs::create_symlink("/dev/full", dir.path / "full.png");
+    struct Case {
+        std::string lines, err;
+    };
+    const Case cases[] = {
+        {"file notes.png\nclick LoadZChip", "load notes.png: not a PNG file"},
+        {"file gone.png\nclick LoadZChip", "load gone.png: no such file"},
+        {"file big.png\nclick LoadZChip", "load big.png: picture too large: 70000 x 3 (the limit is 16384 a side)"},
+        {"file pipe.png\nclick LoadZChip", "load pipe.png: it is a pipe, not a file"},
+        {"file sheet.webp\nclick LoadZChip", "load sheet.webp: unknown extension .webp"},
+        {"file full.png\nclick SaveZChip", "save full.png: the disk is full"},
+        {"file /proc/sheet.png\nclick SaveZChip", "save /proc/sheet.png: the folder is read-only"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines);
+        const Outcome o = RunBatch(dir, "show CZ\n" + c.lines + "\nshow CZ\necho on\n");
+        EXPECT_EQ(o.status, 0);
+        EXPECT_EQ(o.err, c.err + "\n");
+        const std::string shown = o.out.substr(0, o.out.find('\n') + 1);
+        EXPECT_EQ(o.out, shown + shown + "on\n");  // nothing changed, and the script went on
+    }
 }
 
 }  // namespace

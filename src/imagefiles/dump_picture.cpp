@@ -1,4 +1,4 @@
-#include "runner/dump_picture.h"
+#include "imagefiles/dump_picture.h"
 
 #include "imagefiles/dib.h"
 #include "imagefiles/mod_tw_func.h"

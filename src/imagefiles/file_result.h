@@ -1,0 +1,23 @@
+#pragma once
+// What became of one load or save: the picture's facts when it worked, the
+// reason in the user's words when it did not.
+
+#include <string>
+
+namespace tw {
+
+struct FileResult {
+    enum class Outcome { None, Loaded, Saved, Cancelled, Failed };
+
+    Outcome outcome = Outcome::None;
+    bool saving = false;  // a save rather than a load
+    std::string fileName{};
+    int width = 0, height = 0, bitsPerPixel = 0, colours = 0;
+    std::string reason{};  // why it failed, e.g. "not a PNG file"
+
+    bool Failed() const { return outcome == Outcome::Failed; }
+    // "load PATH: reason" or "save PATH: reason".
+    std::string Message() const { return (saving ? "save " : "load ") + fileName + ": " + reason; }
+};
+
+}  // namespace tw
