@@ -4,9 +4,11 @@
 #include "editors/charset_page.h"
 #include "editors/chipset_page.h"
 #include "editors/converter_page.h"
+#include "editors/file_outcome.h"
 #include "editors/faceset_page.h"
 #include "editors/page_table.h"
 #include "editors/systemset_page.h"
+#include "imagefiles/colour_count.h"
 
 namespace tw {
 namespace {
@@ -80,7 +82,20 @@ EventResult Program::Click(std::string_view name) {
     }
     auto it = click_.find(std::string(name));
     if (it == click_.end()) return EventResult::WrongKind;
+    const std::optional<FileButton> file = FileButtonOf(name);
+    if (!file) {
+        it->second();
+        return EventResult::Handled;
+    }
+    // A load or save button: the status line tells what became of the file.
+    const Surface& surface = form_.Pic(file->side.page->Of(file->side.side).surface);
+    const Picture before = surface.Image();
     it->second();
+    const FileResult& result = files_.LastResult();
+    const bool replaced = result.outcome == FileResult::Outcome::Loaded;
+    const bool cleared = !file->save && file->side.side == Side::Target && !replaced &&
+                         *before.raster() != surface.View();
+    status_.SetOutcome(FileOutcomeMessage(result, *file, CountColours(surface.View()), cleared));
     return EventResult::Handled;
 }
 
