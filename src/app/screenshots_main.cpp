@@ -96,6 +96,13 @@ int main(int argc, char** argv) {
           {S::Down, "CZ", 16, 16},
           {S::Move, "CQ", 120, 72},
           {S::Move, "CZ", 40, 24}}},
+        // The status line after a save, with the pointer over the target.
+        {0,
+         0,
+         "status-line.png",
+         {{S::File, temp.filePath("chipset.png").toStdString()},
+          {S::Click, "SaveZChip"},
+          {S::Move, "CZ", 40, 24}}},
         {1,
          0,
          "charsets.png",

@@ -63,6 +63,11 @@ Program::~Program() = default;
 void Program::Load() {
     form_.Form_Load();
     for (auto& page : pages_) page->Prime();
+    for (const PageInfo& p : Pages()) cleanSheets_[&p] = form_.Pic(p.target.surface).Image();
+    status_.SetModifiedProbe([this](const PageInfo& p) {
+        const auto it = cleanSheets_.find(&p);
+        return it != cleanSheets_.end() && *it->second.raster() != form_.Pic(p.target.surface).View();
+    });
 }
 
 EventResult Program::Click(std::string_view name) {
@@ -96,6 +101,9 @@ EventResult Program::Click(std::string_view name) {
     const bool cleared = !file->save && file->side.side == Side::Target && !replaced &&
                          *before.raster() != surface.View();
     status_.SetOutcome(FileOutcomeMessage(result, *file, CountColours(surface.View()), cleared));
+    if (file->side.side == Side::Target &&
+        (replaced || result.outcome == FileResult::Outcome::Saved))
+        cleanSheets_[file->side.page] = surface.Image();
     return EventResult::Handled;
 }
 

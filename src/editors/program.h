@@ -75,6 +75,9 @@ private:
     AboutHost& about_;
     std::unique_ptr<frmAbout> aboutWindow_;
     std::vector<std::unique_ptr<Page>> pages_;
+    // Each target as it was at its last load or save (or at start): the sheet
+    // has unsaved changes while its pixels differ from it.
+    std::unordered_map<const PageInfo*, Picture> cleanSheets_;
     std::unordered_map<std::string, Handler> click_, timer_;
     std::unordered_map<std::string, MouseHandler> down_, move_;
 };

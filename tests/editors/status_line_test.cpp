@@ -85,7 +85,7 @@ TEST(StatusLine, EachLoadAndSaveOutcomeIsToldInWords) {
         SCOPED_TRACE(c.what);
         Editor e;
         c.act(e);
-        EXPECT_EQ(e.program.Status().OutcomeText(), c.text);
+        EXPECT_EQ(e.program.Status().Outcome(), c.text);
     }
 }
 
@@ -120,7 +120,16 @@ TEST(StatusLine, PointerCellAndSheetInFront) {
     e.Load("LoadZChip", Coloured(480, 256, 257), "many.bmp");
     EXPECT_NE(s.SheetPart().find("257 colours: PNG and BMP will be saved with 24 bits"),
               std::string::npos);
+    // Unsaved changes: a stamp makes them, a save ends them, another page has its own.
+    EXPECT_EQ(s.ModifiedPart(), "");
+    e.Down("CZ", 1, 0, 0);
+    EXPECT_EQ(s.ModifiedPart(), "Chipset target: unsaved changes");
+    e.dialog.answers.push_back(e.dir / "many.bmp");
+    e.Click("SaveZChip");
+    EXPECT_EQ(s.ModifiedPart(), "");
+    e.Down("CZ", 1, 32, 0);
     e.form().Get<TabControl>("Tab1").SetTab(2);
+    EXPECT_EQ(s.ModifiedPart(), "");
     EXPECT_EQ(s.SheetPart(), "Faceset 192 x 192, 1 colour: saves as an 8-bit palette");
 }
 
