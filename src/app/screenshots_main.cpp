@@ -92,6 +92,13 @@ int main(int argc, char** argv) {
           "down CZ 1 16 16",
           "move CQ 0 120 72",
           "move CZ 0 40 24"}},
+        // The status line after a save, with the pointer over the target.
+        {0,
+         0,
+         "status-line.png",
+         {FileLine(temp.filePath("chipset.png").toStdString()),
+          "click SaveZChip",
+          "move CZ 0 40 24"}},
         {1,
          0,
          "charsets.png",

@@ -4,9 +4,11 @@
 #include "editors/charset_page.h"
 #include "editors/chipset_page.h"
 #include "editors/converter_page.h"
+#include "editors/file_outcome.h"
 #include "editors/faceset_page.h"
 #include "editors/page_table.h"
 #include "editors/systemset_page.h"
+#include "imagefiles/colour_count.h"
 
 namespace tw {
 namespace {
@@ -61,6 +63,11 @@ Program::~Program() = default;
 void Program::Load() {
     form_.Form_Load();
     for (auto& page : pages_) page->Prime();
+    for (const PageInfo& p : Pages()) cleanSheets_[&p] = form_.Pic(p.target.surface).Image();
+    status_.SetModifiedProbe([this](const PageInfo& p) {
+        const auto it = cleanSheets_.find(&p);
+        return it != cleanSheets_.end() && *it->second.raster() != form_.Pic(p.target.surface).View();
+    });
 }
 
 EventResult Program::Click(std::string_view name) {
@@ -80,7 +87,23 @@ EventResult Program::Click(std::string_view name) {
     }
     auto it = click_.find(std::string(name));
     if (it == click_.end()) return EventResult::WrongKind;
+    const std::optional<FileButton> file = FileButtonOf(name);
+    if (!file) {
+        it->second();
+        return EventResult::Handled;
+    }
+    // A load or save button: the status line tells what became of the file.
+    const Surface& surface = form_.Pic(file->side.page->Of(file->side.side).surface);
+    const Picture before = surface.Image();
     it->second();
+    const FileResult& result = files_.LastResult();
+    const bool replaced = result.outcome == FileResult::Outcome::Loaded;
+    const bool cleared = !file->save && file->side.side == Side::Target && !replaced &&
+                         *before.raster() != surface.View();
+    status_.SetOutcome(FileOutcomeMessage(result, *file, CountColours(surface.View()), cleared));
+    if (file->side.side == Side::Target &&
+        (replaced || result.outcome == FileResult::Outcome::Saved))
+        cleanSheets_[file->side.page] = surface.Image();
     return EventResult::Handled;
 }
 
@@ -95,10 +118,12 @@ EventResult Program::Mouse(std::unordered_map<std::string, MouseHandler>& table,
 }
 
 EventResult Program::MouseDown(std::string_view name, int button, int shift, float x, float y) {
+    status_.PointerAt(name, x, y);
     return Mouse(down_, name, button, shift, x, y);
 }
 
 EventResult Program::MouseMove(std::string_view name, int button, int shift, float x, float y) {
+    status_.PointerAt(name, x, y);
     return Mouse(move_, name, button, shift, x, y);
 }
 

@@ -12,6 +12,7 @@
 #include "imagefiles/mod_tw_func.h"
 #include "shell/frm_about.h"
 #include "shell/frm_main.h"
+#include "editors/status_line.h"
 
 namespace tw {
 
@@ -42,6 +43,7 @@ public:
 
     frmMain& Form() { return form_; }
     modTWFunc& Files() { return files_; }
+    StatusLine& Status() { return status_; }
     // What became of the latest load or save, for the status line.
     const FileResult& LastFileResult() const { return files_.LastResult(); }
 
@@ -69,9 +71,13 @@ private:
 
     frmMain form_;
     modTWFunc files_;
+    StatusLine status_{form_};
     AboutHost& about_;
     std::unique_ptr<frmAbout> aboutWindow_;
     std::vector<std::unique_ptr<Page>> pages_;
+    // Each target as it was at its last load or save (or at start): the sheet
+    // has unsaved changes while its pixels differ from it.
+    std::unordered_map<const PageInfo*, Picture> cleanSheets_;
     std::unordered_map<std::string, Handler> click_, timer_;
     std::unordered_map<std::string, MouseHandler> down_, move_;
 };

@@ -32,6 +32,8 @@ MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
     zoom_ = new ClientZoom(*this, client);
     magnifier_ = new MagnifierWindow(program_.Form(), this);
     AddViewMenu(menuBar(), *zoom_, *magnifier_);
+    // Below the client area: the window grows by its height, nothing moves.
+    status_ = new WindowStatus(*this, program_.Status(), widgets_);
 
     // Nothing on the window moves with its size: the size is fixed.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -85,6 +87,7 @@ QAction* MainWindow::MenuAction(std::string_view name) const {
 void MainWindow::AfterEvent() {
     sync_.Run();
     magnifier_->Refresh();
+    status_->Refresh();
     if (program_.Form().Unloaded) close();
 }
 

@@ -14,6 +14,7 @@
 #include "gui/timer_bridge.h"
 #include "gui/user_actions.h"
 #include "gui/view_sync.h"
+#include "gui/window_status.h"
 
 class QAction;
 class QTimer;
@@ -37,6 +38,7 @@ public:
     QAction* MenuAction(std::string_view name) const;
     ClientZoom& Zoom() const { return *zoom_; }
     MagnifierWindow& Magnifier() const { return *magnifier_; }
+    WindowStatus& Status() const { return *status_; }
     // What a timer's timeout does: one tick of the model's handler.
     void Tick(const std::string& timer);
 
@@ -58,6 +60,7 @@ private:
     std::unique_ptr<TimerBridge> timers_;
     ClientZoom* zoom_;
     MagnifierWindow* magnifier_;
+    WindowStatus* status_ = nullptr;  // owned by the window
 };
 
 }  // namespace tw

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace tw {
 
@@ -26,6 +27,16 @@ QStringList QtFileDialog::NameFilters(std::string_view filter) {
     return out;
 }
 
+QString QtFileDialog::WithFilterExtension(const QString& path, const QString& nameFilter) {
+    const QString name = QFileInfo(path).fileName();
+    // A leading dot makes a hidden name, not an extension.
+    if (name.isEmpty() || name.indexOf('.', 1) >= 0) return path;
+    static const QRegularExpression firstPattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    const QRegularExpressionMatch m = firstPattern.match(nameFilter);
+    if (!m.hasMatch()) return path;
+    return path + '.' + m.captured(1).toLower();
+}
+
 int QtFileDialog::NothingQueued(bool save) {
     if (!interactive_) return kCancelError;
 
@@ -39,7 +50,8 @@ int QtFileDialog::NothingQueued(bool save) {
     dialog.setNameFilters(NameFilters(Filter));
     if (!FileName.empty()) dialog.selectFile(QFile::decodeName(FileName.c_str()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return kCancelError;
-    const QString chosen = dialog.selectedFiles().first();
+    QString chosen = dialog.selectedFiles().first();
+    if (save) chosen = WithFilterExtension(chosen, dialog.selectedNameFilter());
     folder_ = QFileInfo(chosen).absolutePath();
     FileName = QFile::encodeName(chosen).toStdString();
     return 0;

@@ -25,6 +25,10 @@ public:
     // is listed in lower and upper case, so that PIC.BMP shows under *.bmp
     // even where a dialog matches case by case.
     static QStringList NameFilters(std::string_view filter);
+    // A save name typed without an extension takes the first extension of the
+    // chosen name filter ("PNG (*.png *.PNG)" gives ".png"); any other name,
+    // or a filter without one, leaves it as it is.
+    static QString WithFilterExtension(const QString& path, const QString& nameFilter);
 
 protected:
     int NothingQueued(bool save) override;

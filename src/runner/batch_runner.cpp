@@ -166,6 +166,10 @@ std::string BatchRunner::Execute(const std::vector<std::string>& t) {
 }
 
 std::string BatchRunner::Show(const std::string& name) {
+    if (name == "StatusBar") {
+        out_ << DescribeStatusBar(program_->Status().OutcomeText()) << "\n";
+        return "";
+    }
     if (name == "CurrentImage") {
         out_ << DescribeCurrentImage(program_->Files().CurrentImage) << "\n";
         return "";

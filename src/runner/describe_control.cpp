@@ -89,4 +89,8 @@ std::string DescribeCurrentImage(const ImageDescriptor& image) {
     return o.str();
 }
 
+std::string DescribeStatusBar(const std::string& outcomeText) {
+    return "StatusBar text=" + Quoted(outcomeText);
+}
+
 }  // namespace tw

@@ -10,5 +10,7 @@ namespace tw {
 
 std::string DescribeControl(const Control& control);
 std::string DescribeCurrentImage(const ImageDescriptor& image);
+// `StatusBar text="..."`: the last load or save and the unsaved changes.
+std::string DescribeStatusBar(const std::string& outcomeText);
 
 }  // namespace tw

@@ -149,5 +149,6 @@ TEST(LoadSave, ASaveWritesTheSurfaceNotTheLastLoadedPicture) {
     EXPECT_TRUE(SameRaster(ReadPicture(out), e.View("FZ")));
 }
 
+
 }  // namespace
 }  // namespace tw::test

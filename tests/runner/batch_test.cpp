@@ -269,11 +269,19 @@ TEST(Batch, FailedFilesAreReportedAndTheScriptGoesOn) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lines);
-        const Outcome o = RunBatch(dir, "show CZ\n" + c.lines + "\nshow CZ\necho on\n");
+        const Outcome o =
+            RunBatch(dir, "show CZ\n" + c.lines + "\nshow CZ\nshow StatusBar\necho on\n");
         EXPECT_EQ(o.status, 0);
         EXPECT_EQ(o.err, c.err + "\n");
         const std::string shown = o.out.substr(0, o.out.find('\n') + 1);
-        EXPECT_EQ(o.out, shown + shown + "on\n");  // nothing changed, and the script went on
+        // Nothing changed, the status line says why, and the script went on.
+        const std::string reason = c.err.substr(c.err.find(": ") + 2);
+        const std::string status = c.err.starts_with("load ")
+                                       ? "Could not load " + c.err.substr(5, c.err.find(": ") - 5) +
+                                             ": " + reason
+                                       : "Could not save to " + c.err.substr(5, c.err.find(": ") - 5) +
+                                             ": " + reason + "; nothing was written";
+        EXPECT_EQ(o.out, shown + shown + "StatusBar text=\"" + status + "\"\non\n");
     }
 }
 

@@ -1,0 +1,34 @@
+#pragma once
+// The status line's sentence for what a load or save button did:
+// "Loaded forest.png into the chipset target (480 x 256, 143 colours)",
+// "Could not load notes.png: not a PNG file", "Saved chipset.png (8-bit
+// palette, 143 colours)".
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "editors/page_table.h"
+#include "imagefiles/file_result.h"
+
+namespace tw {
+
+// A page's button that loads into one side or saves the target.
+struct FileButton {
+    PageRef side;
+    bool save;
+};
+std::optional<FileButton> FileButtonOf(std::string_view button);
+
+// What a save of a sheet with that many colours writes in the format its
+// name picks: "8-bit palette, 143 colours", "24 bits, 300 colours: ...".
+std::string SavedDescription(std::string_view fileName, int colours);
+
+// The sentence for a result of that button. `colours` counts the surface the
+// file went to or came from; `stampsCleared` says the load button cleared
+// stamps from a target that the load did not replace. A cancel that cleared
+// nothing says nothing ("").
+std::string FileOutcomeMessage(const FileResult& result, FileButton button, int colours,
+                               bool stampsCleared);
+
+}  // namespace tw
