@@ -36,7 +36,7 @@ TEST(StatusLine, EachLoadAndSaveOutcomeIsToldInWords) {
         {"not a picture",
          [](Editor& e) {
              std::ofstream(e.dir / "notes.png") << "text\n";
-             e.dialog.answers.push_back(e.dir / "notes.png");
+             e.dialog.QueueFile(e.dir / "notes.png");
              e.Click("LoadZChip");
          },
          "Could not load notes.png: not a PNG file"},
@@ -47,7 +47,7 @@ TEST(StatusLine, EachLoadAndSaveOutcomeIsToldInWords) {
         {"failed load that cleared stamps",
          [&](Editor& e) {
              stampTwice(e);
-             e.dialog.answers.push_back(e.dir / "gone.png");
+             e.dialog.QueueFile(e.dir / "gone.png");
              e.Click("LoadZChip");
          },
          "Could not load gone.png: no such file; the chipset target was cleared; Ctrl+Z brings "
@@ -55,27 +55,27 @@ TEST(StatusLine, EachLoadAndSaveOutcomeIsToldInWords) {
         {"save palette",
          [](Editor& e) {
              e.Load("LoadZFace", Coloured(192, 192, 143), "faces.bmp");
-             e.dialog.answers.push_back(e.dir / "faces.png");
+             e.dialog.QueueFile(e.dir / "faces.png");
              e.Click("SaveZFace");
          },
          "Saved faces.png (8-bit palette, 143 colours)"},
         {"save 24 bits",
          [](Editor& e) {
              e.Load("LoadZFace", Coloured(192, 192, 300), "faces.bmp");
-             e.dialog.answers.push_back(e.dir / "faces.bmp");
+             e.dialog.QueueFile(e.dir / "faces.bmp");
              e.Click("SaveZFace");
          },
          "Saved faces.bmp (24 bits, 300 colours: the engine refuses 24-bit files)"},
         {"save reduced GIF",
          [](Editor& e) {
              e.Load("LoadZFace", Coloured(192, 192, 300), "faces.bmp");
-             e.dialog.answers.push_back(e.dir / "faces.gif");
+             e.dialog.QueueFile(e.dir / "faces.gif");
              e.Click("SaveZFace");
          },
          "Saved faces.gif (8-bit palette, reduced from 300 colours)"},
         {"save into a read-only folder",
          [](Editor& e) {
-             e.dialog.answers.push_back("/proc/chipset.png");
+             e.dialog.QueueFile("/proc/chipset.png");
              e.Click("SaveZChip");
          },
          "Could not save to /proc/chipset.png: the folder is read-only; nothing was written"},
@@ -124,7 +124,7 @@ TEST(StatusLine, PointerCellAndSheetInFront) {
     EXPECT_EQ(s.ModifiedPart(), "");
     e.Down("CZ", 1, 0, 0);
     EXPECT_EQ(s.ModifiedPart(), "Chipset target: unsaved changes");
-    e.dialog.answers.push_back(e.dir / "many.bmp");
+    e.dialog.QueueFile(e.dir / "many.bmp");
     e.Click("SaveZChip");
     EXPECT_EQ(s.ModifiedPart(), "");
     e.Down("CZ", 1, 32, 0);

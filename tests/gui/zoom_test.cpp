@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QGraphicsView>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QMouseEvent>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -78,8 +79,10 @@ TEST_P(Zoom, ControlsScaleExactly) {
     MainWindow& w = *s.window;
     const QWidget* central = w.centralWidget();
     EXPECT_EQ(central->size(), QSize(689, 577) * F());
-    EXPECT_EQ(w.size(), QSize(689 * F(), 577 * F() + w.menuBar()->height()));
-    // The menu bar keeps its size: it lies outside the scaled client.
+    // The menu bar and the status bar keep their size: they lie outside the
+    // scaled client.
+    EXPECT_EQ(w.size(),
+              QSize(689 * F(), 577 * F() + w.menuBar()->height() + w.statusBar()->height()));
     EXPECT_EQ(central->y(), w.menuBar()->height());
     EXPECT_LT(w.menuBar()->height(), 40);
     // The surface is where the model places it, times the factor.
