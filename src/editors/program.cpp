@@ -44,7 +44,11 @@ Program::Program(FileDialog& dialog, AboutHost& about, std::string tempFolder)
     pages_.push_back(std::make_unique<SystemsetPage>(form_, files_));
     pages_.push_back(std::make_unique<BattlePage>(form_, files_));
     pages_.push_back(std::make_unique<ConverterPage>(form_, files_));
-    for (auto& page : pages_) page->Wire(*this);
+    for (auto& page : pages_) {
+        page->Wire(*this);
+        histories_.push_back(&edits_.Add(form_.Pic(page->Info().target.surface)));
+        page->KeepHistory(*histories_.back());
+    }
 
     // The menu: "&Exit" unloads the main window at once, nothing asked.
     OnClick("mnuBeenden", [this] { form_.Unloaded = true; });
@@ -54,6 +58,36 @@ Program::Program(FileDialog& dialog, AboutHost& about, std::string tempFolder)
         about_.ShowModal(*aboutWindow_);
         if (aboutWindow_->Unloaded) aboutWindow_.reset();
     });
+    OnClick("mnuUndo", [this] { histories_[FrontPage()]->Undo(); });
+    OnClick("mnuRedo", [this] { histories_[FrontPage()]->Redo(); });
+    UpdateEditMenu();
+}
+
+int Program::FrontPage() const {
+    const int tab = form_.Get<TabControl>("Tab1").Tab();
+    for (size_t i = 0; i < pages_.size(); ++i)
+        if (pages_[i]->Info().tab == tab) return static_cast<int>(i);
+    return 0;
+}
+
+void Program::UpdateEditMenu() {
+    const EditHistory& h = *histories_[FrontPage()];
+    const auto show = [this](const char* item, const char* verb, std::optional<EditKind> step) {
+        MenuItem& m = form_.Get<MenuItem>(item);
+        m.SetCaption(step ? std::string(verb) + " " + EditKindName(*step) : std::string(verb));
+        m.SetEnabled(step.has_value());
+    };
+    show("mnuUndo", "&Undo", h.NextUndo());
+    show("mnuRedo", "&Redo", h.NextRedo());
+}
+
+EventResult Program::SelectTab(std::string_view tabControl, int page) {
+    Control* c = form_.Find(tabControl);
+    if (!c) return EventResult::NoSuchControl;
+    if (c->Kind() != ControlKind::TabControl) return EventResult::WrongKind;
+    static_cast<TabControl*>(c)->SetTab(page);
+    UpdateEditMenu();
+    return EventResult::Handled;
 }
 
 Program::~Program() = default;
@@ -74,6 +108,7 @@ EventResult Program::Click(std::string_view name) {
             static_cast<OptionButton*>(c)->Select();
             break;
         case ControlKind::MenuItem:
+            if (!static_cast<MenuItem*>(c)->Enabled()) return EventResult::Ignored;
             break;
         default:
             return EventResult::WrongKind;
@@ -81,6 +116,7 @@ EventResult Program::Click(std::string_view name) {
     auto it = click_.find(std::string(name));
     if (it == click_.end()) return EventResult::WrongKind;
     it->second();
+    UpdateEditMenu();
     return EventResult::Handled;
 }
 
@@ -91,6 +127,7 @@ EventResult Program::Mouse(std::unordered_map<std::string, MouseHandler>& table,
     auto it = table.find(std::string(name));
     if (it == table.end()) return EventResult::WrongKind;
     it->second(button, shift, x, y);
+    UpdateEditMenu();
     return EventResult::Handled;
 }
 
