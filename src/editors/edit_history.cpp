@@ -15,7 +15,7 @@ const char* EditKindName(EditKind kind) {
 }
 
 size_t EditHistory::BytesOf(const Step& s) {
-    size_t bytes = sizeof(Step) + s.pixels.capacity() * sizeof(Pixel) +
+    size_t bytes = sizeof(Step) + (s.wholeSheet ? 0 : size_t(s.w) * s.h * sizeof(Pixel)) +
                    s.sheet.Pixels().capacity() * sizeof(Pixel);
     if (const Raster* p = s.picture.raster()) bytes += p->Pixels().capacity() * sizeof(Pixel);
     return bytes;
@@ -26,10 +26,12 @@ void EditHistory::RecordBlock(EditKind kind, int x, int y, int w, int h) {
     const int left = std::max(x, 0), top = std::max(y, 0);
     const int right = std::min(x + w, sheet.Width()), bottom = std::min(y + h, sheet.Height());
     if (left >= right || top >= bottom) return;
+    DropRedo();  // before taking room: the store gives back from its end
     Step step{kind, 0, left, top, right - left, bottom - top};
-    step.pixels.reserve(static_cast<size_t>(step.w) * step.h);
-    for (int row = top; row < bottom; ++row)
-        step.pixels.insert(step.pixels.end(), sheet.Row(row) + left, sheet.Row(row) + right);
+    step.pixels = blocks_.TakeBack(static_cast<size_t>(step.w) * step.h);
+    Pixel* out = step.pixels;
+    for (int row = top; row < bottom; ++row, out += step.w)
+        std::copy(sheet.Row(row) + left, sheet.Row(row) + right, out);
     Push(std::move(step));
 }
 
@@ -47,13 +49,27 @@ bool EditHistory::SameAsSheet(const Step& s) const {
     return s.picture.shared() == target_.GetPicture().shared() && s.sheet == target_.View();
 }
 
-void EditHistory::Push(Step step) {
-    // A new change after an undo: the steps that could be redone are gone.
-    while (steps_.size() > cursor_) {
-        owner_.Shrank(BytesOf(steps_.back()));
-        steps_.pop_back();
-    }
+void EditHistory::PopBack() {
+    const Step& s = steps_.back();
+    owner_.Shrank(BytesOf(s));
+    if (!s.wholeSheet) blocks_.GiveBackBack(size_t(s.w) * s.h);
+    steps_.pop_back();
+}
+
+void EditHistory::PopFront() {
+    const Step& s = steps_.front();
+    owner_.Shrank(BytesOf(s));
+    if (!s.wholeSheet) blocks_.GiveBackFront(size_t(s.w) * s.h);
+    steps_.pop_front();
+}
+
+void EditHistory::DropRedo() {
+    while (steps_.size() > cursor_) PopBack();
     if (clean_ && *clean_ > Position()) clean_.reset();
+}
+
+void EditHistory::Push(Step step) {
+    DropRedo();
     step.age = owner_.NextAge();
     const size_t bytes = BytesOf(step);
     steps_.push_back(std::move(step));
@@ -68,7 +84,7 @@ void EditHistory::Swap(Step& step) {
         std::swap(step.sheet, sheet);
         step.picture = target_.ExchangePicture(std::move(step.picture));
     } else {
-        Pixel* kept = step.pixels.data();
+        Pixel* kept = step.pixels;
         for (int row = step.y; row < step.y + step.h; ++row, kept += step.w)
             std::swap_ranges(sheet.Row(row) + step.x, sheet.Row(row) + step.x + step.w, kept);
     }
@@ -105,14 +121,11 @@ void EditHistory::DropOldest() {
     if (steps_.empty()) return;
     if (cursor_ == 0) {
         // Only steps to redo are left, and each needs the one before it.
-        for (const Step& s : steps_) owner_.Shrank(BytesOf(s));
-        steps_.clear();
-        if (clean_ && *clean_ > Position()) clean_.reset();
+        DropRedo();
         return;
     }
     if (clean_ && *clean_ == dropped_) clean_.reset();
-    owner_.Shrank(BytesOf(steps_.front()));
-    steps_.pop_front();
+    PopFront();
     ++dropped_;
     --cursor_;
 }

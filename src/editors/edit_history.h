@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+#include "editors/block_store.h"
 #include "platform/surface.h"
 
 namespace tw {
@@ -65,7 +66,7 @@ private:
         uint64_t age;  // order of recording across all histories
         int x = 0, y = 0, w = 0, h = 0;
         bool wholeSheet = false;
-        std::vector<Pixel> pixels{};  // a block's rows; unused for a whole sheet
+        Pixel* pixels = nullptr;    // a block's rows, in the history's block store
         Raster sheet{};             // the whole sheet
         Picture picture{};          // the assigned picture, for a whole sheet
     };
@@ -74,6 +75,11 @@ private:
     Step SheetStep(EditKind kind);
     bool SameAsSheet(const Step& s) const;
     void Push(Step step);
+    // A new change after an undo: the steps that could be redone are gone.
+    void DropRedo();
+    // Removes the newest or the oldest step, giving back what it holds.
+    void PopBack();
+    void PopFront();
     // Exchanges what the step keeps with what the sheet holds.
     void Swap(Step& step);
     // Drops the oldest step (the byte bound needs room).
@@ -84,6 +90,7 @@ private:
     Surface& target_;
     EditHistories& owner_;
     std::deque<Step> steps_;
+    BlockStore blocks_;
     size_t cursor_ = 0;     // steps before it are undoable, from it on redoable
     uint64_t dropped_ = 0;  // steps dropped from the front
     // The position of the last load or save; nullopt once it cannot be reached.

@@ -37,7 +37,8 @@ modTWFunc::Routes RoutesOf(const frmMain& form) {
 
 Program::Program(FileDialog& dialog, AboutHost& about, std::string tempFolder)
     : files_(dialog, RoutesOf(form_), std::move(tempFolder)),
-      about_(about) {
+      about_(about), tab1_(form_.Get<TabControl>("Tab1")),
+      undoItem_(form_.Get<MenuItem>("mnuUndo")), redoItem_(form_.Get<MenuItem>("mnuRedo")) {
     pages_.push_back(std::make_unique<ChipsetPage>(form_, files_));
     pages_.push_back(std::make_unique<CharsetPage>(form_, files_));
     pages_.push_back(std::make_unique<FacesetPage>(form_, files_));
@@ -64,7 +65,7 @@ Program::Program(FileDialog& dialog, AboutHost& about, std::string tempFolder)
 }
 
 int Program::FrontPage() const {
-    const int tab = form_.Get<TabControl>("Tab1").Tab();
+    const int tab = tab1_.Tab();
     for (size_t i = 0; i < pages_.size(); ++i)
         if (pages_[i]->Info().tab == tab) return static_cast<int>(i);
     return 0;
@@ -72,13 +73,16 @@ int Program::FrontPage() const {
 
 void Program::UpdateEditMenu() {
     const EditHistory& h = *histories_[FrontPage()];
-    const auto show = [this](const char* item, const char* verb, std::optional<EditKind> step) {
-        MenuItem& m = form_.Get<MenuItem>(item);
+    // Called after every event: the caption is made anew only when the step changes.
+    const auto show = [](MenuItem& m, const char* verb, std::optional<EditKind> step,
+                         std::optional<std::optional<EditKind>>& shown) {
+        if (shown && *shown == step) return;
+        shown = step;
         m.SetCaption(step ? std::string(verb) + " " + EditKindName(*step) : std::string(verb));
         m.SetEnabled(step.has_value());
     };
-    show("mnuUndo", "&Undo", h.NextUndo());
-    show("mnuRedo", "&Redo", h.NextRedo());
+    show(undoItem_, "&Undo", h.NextUndo(), shownUndo_);
+    show(redoItem_, "&Redo", h.NextRedo(), shownRedo_);
 }
 
 EventResult Program::SelectTab(std::string_view tabControl, int page) {

@@ -86,6 +86,11 @@ private:
     std::vector<std::unique_ptr<Page>> pages_;
     EditHistories edits_;
     std::vector<EditHistory*> histories_;  // one per page, in Tab1's order
+    TabControl& tab1_;
+    MenuItem& undoItem_;
+    MenuItem& redoItem_;
+    // The steps the two items name now; empty until they are first set.
+    std::optional<std::optional<EditKind>> shownUndo_, shownRedo_;
     std::unordered_map<std::string, Handler> click_, timer_;
     std::unordered_map<std::string, MouseHandler> down_, move_;
 };

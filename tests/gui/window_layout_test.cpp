@@ -49,10 +49,15 @@ TEST_F(WindowLayout, CaptionClientAreaTabsMenuAndIcon) {
     EXPECT_FALSE(w.Widget("RQ")->isVisible());
 
     const QList<QAction*> menus = w.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 1);
-    QStringList items;
-    for (QAction* a : menus[0]->menu()->actions()) items << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(items, QStringList({"&Exit", "-", "&About"}));
+    ASSERT_EQ(menus.size(), 2);
+    const QStringList expected[] = {{"&Exit", "-", "&About"}, {"&Undo", "&Redo"}};
+    for (int m = 0; m < 2; ++m) {
+        QStringList items;
+        for (QAction* a : menus[m]->menu()->actions()) items << (a->isSeparator() ? "-" : a->text());
+        EXPECT_EQ(items, expected[m]) << m;
+    }
+    EXPECT_EQ(menus[0]->text(), "File");
+    EXPECT_EQ(menus[1]->text(), "Edit");
 
     const QList<QSize> sizes = w.windowIcon().availableSizes();
     for (int side : {16, 32, 48}) EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
