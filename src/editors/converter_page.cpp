@@ -48,11 +48,14 @@ void ConverterPage::OZ_MouseDown(int button, int, float x, float y) {
     Surface& target = cells_.Target();
     const Raster& picked = cells_.SelectionBuffer().View();
     // Each mode stamps on its own grid: 16 pixels 1:1, 8 pixels halved.
-    if (halved_)
+    if (halved_) {
+        cells_.BeforeStamp(SnapToGrid(x, 8), SnapToGrid(y, 8), s / 2, s / 2);
         StretchBlt(target.hDC(), SnapToGrid(x, 8), SnapToGrid(y, 8), s / 2, s / 2, picked, 0, 0, s,
                    s);
-    else
+    } else {
+        cells_.BeforeStamp(SnapToGrid(x, 16), SnapToGrid(y, 16), s, s);
         BitBlt(target.hDC(), SnapToGrid(x, 16), SnapToGrid(y, 16), s, s, picked, 0, 0);
+    }
     target.Refresh();
 }
 

@@ -17,6 +17,9 @@ public:
     virtual ~Page() = default;
     virtual void Wire(Program& program) = 0;
 
+    const PageInfo& Info() const { return info_; }
+    void KeepHistory(EditHistory& history) { cells_.KeepHistory(history); }
+
     // Start-up: both buffers and their views take the corner of their surfaces
     // at the start cell size.
     void Prime() {

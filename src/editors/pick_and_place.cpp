@@ -44,6 +44,7 @@ void PickAndPlace::PreviewTarget(float x, float y, Grid grid, int w, int h) {
 bool PickAndPlace::Stamp(int button, float x, float y, Grid grid, int w, int h) {
     MoveInsert(x, y, grid);
     if (button != 1) return false;
+    BeforeStamp(SnapToGrid(x, grid.x), SnapToGrid(y, grid.y), w, h);
     BitBlt(target_.hDC(), SnapToGrid(x, grid.x), SnapToGrid(y, grid.y), w, h, selBuffer_.View(), 0, 0);
     target_.Refresh();
     return true;
@@ -78,13 +79,24 @@ void PickAndPlace::LoadSource(int w, int h) {
 }
 
 void PickAndPlace::LoadTarget() {
-    target_.Cls();
-    files_.ShowOpenImage(target_.Name());
+    const auto load = [this] {
+        target_.Cls();
+        files_.ShowOpenImage(target_.Name());
+    };
+    if (!history_) return load();
+    // A cancel or a failure still clears the stamps: that is a step too,
+    // unless the sheet was blank already.
+    history_->RecordSheetIfChanged(EditKind::LoadTarget, load);
+    if (files_.LastResult().outcome == FileResult::Outcome::Loaded) history_->MarkClean();
 }
 
-void PickAndPlace::SaveTarget() { files_.ShowSaveImage(target_.Name()); }
+void PickAndPlace::SaveTarget() {
+    files_.ShowSaveImage(target_.Name());
+    if (history_ && files_.LastResult().outcome == FileResult::Outcome::Saved) history_->MarkClean();
+}
 
 void PickAndPlace::FillTarget(const Surface& from, int px, int py, bool clearFirst) {
+    if (history_) history_->RecordSheet(EditKind::NewTemplate);
     if (clearFirst) target_.Cls();
     StretchBlt(target_.hDC(), 0, 0, target_.ClientWidth(), target_.ClientHeight(), from.View(), px,
                py, 1, 1);

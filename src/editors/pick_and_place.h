@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "editors/edit_history.h"
 #include "imagefiles/mod_tw_func.h"
 #include "shell/frm_main.h"
 
@@ -26,6 +27,14 @@ class PickAndPlace {
 public:
     // Looks the page's controls up once; a misnamed one throws here, at start-up.
     PickAndPlace(frmMain& form, modTWFunc& files, const PageInfo& page);
+
+    // Every later change of the target becomes a step of this history.
+    void KeepHistory(EditHistory& history) { history_ = &history; }
+    // A stamp of the w x h block at (x, y) of the target is about to be made:
+    // for pages that stamp on their own.
+    void BeforeStamp(int x, int y, int w, int h) {
+        if (history_) history_->RecordBlock(EditKind::Stamp, x, y, w, h);
+    }
 
     // Follow on the source: the selection outline moves to the pointer
     // snapped to the source grid.
@@ -83,6 +92,7 @@ private:
     Outline& ins_;
     Surface& insBuffer_;
     ImageView& insView_;
+    EditHistory* history_ = nullptr;
 };
 
 // Shows a buffer in an image view: refresh it, hand the view a snapshot.

@@ -39,14 +39,19 @@ modTWFunc::Routes RoutesOf(const frmMain& form) {
 
 Program::Program(FileDialog& dialog, AboutHost& about)
     : files_(dialog, RoutesOf(form_)),
-      about_(about) {
+      about_(about), tab1_(form_.Get<TabControl>("Tab1")),
+      undoItem_(form_.Get<MenuItem>("mnuUndo")), redoItem_(form_.Get<MenuItem>("mnuRedo")) {
     pages_.push_back(std::make_unique<ChipsetPage>(form_, files_));
     pages_.push_back(std::make_unique<CharsetPage>(form_, files_));
     pages_.push_back(std::make_unique<FacesetPage>(form_, files_));
     pages_.push_back(std::make_unique<SystemsetPage>(form_, files_));
     pages_.push_back(std::make_unique<BattlePage>(form_, files_));
     pages_.push_back(std::make_unique<ConverterPage>(form_, files_));
-    for (auto& page : pages_) page->Wire(*this);
+    for (auto& page : pages_) {
+        page->Wire(*this);
+        histories_.push_back(&edits_.Add(form_.Pic(page->Info().target.surface)));
+        page->KeepHistory(*histories_.back());
+    }
 
     // The menu: "&Exit" unloads the main window at once, nothing asked.
     OnClick("mnuBeenden", [this] { form_.Unloaded = true; });
@@ -56,6 +61,39 @@ Program::Program(FileDialog& dialog, AboutHost& about)
         about_.ShowModal(*aboutWindow_);
         if (aboutWindow_->Unloaded) aboutWindow_.reset();
     });
+    OnClick("mnuUndo", [this] { histories_[FrontPage()]->Undo(); });
+    OnClick("mnuRedo", [this] { histories_[FrontPage()]->Redo(); });
+    UpdateEditMenu();
+}
+
+int Program::FrontPage() const {
+    const int tab = tab1_.Tab();
+    for (size_t i = 0; i < pages_.size(); ++i)
+        if (pages_[i]->Info().tab == tab) return static_cast<int>(i);
+    return 0;
+}
+
+void Program::UpdateEditMenu() {
+    const EditHistory& h = *histories_[FrontPage()];
+    // Called after every event: the caption is made anew only when the step changes.
+    const auto show = [](MenuItem& m, const char* verb, std::optional<EditKind> step,
+                         std::optional<std::optional<EditKind>>& shown) {
+        if (shown && *shown == step) return;
+        shown = step;
+        m.SetCaption(step ? std::string(verb) + " " + EditKindName(*step) : std::string(verb));
+        m.SetEnabled(step.has_value());
+    };
+    show(undoItem_, "&Undo", h.NextUndo(), shownUndo_);
+    show(redoItem_, "&Redo", h.NextRedo(), shownRedo_);
+}
+
+EventResult Program::SelectTab(std::string_view tabControl, int page) {
+    Control* c = form_.Find(tabControl);
+    if (!c) return EventResult::NoSuchControl;
+    if (c->Kind() != ControlKind::TabControl) return EventResult::WrongKind;
+    static_cast<TabControl*>(c)->SetTab(page);
+    UpdateEditMenu();
+    return EventResult::Handled;
 }
 
 Program::~Program() = default;
@@ -63,11 +101,7 @@ Program::~Program() = default;
 void Program::Load() {
     form_.Form_Load();
     for (auto& page : pages_) page->Prime();
-    for (const PageInfo& p : Pages()) cleanSheets_[&p] = form_.Pic(p.target.surface).Image();
-    status_.SetModifiedProbe([this](const PageInfo& p) {
-        const auto it = cleanSheets_.find(&p);
-        return it != cleanSheets_.end() && *it->second.raster() != form_.Pic(p.target.surface).View();
-    });
+    status_.SetModifiedProbe([this](const PageInfo& p) { return Modified(p.tab); });
 }
 
 EventResult Program::Click(std::string_view name) {
@@ -81,6 +115,7 @@ EventResult Program::Click(std::string_view name) {
             static_cast<OptionButton*>(c)->Select();
             break;
         case ControlKind::MenuItem:
+            if (!static_cast<MenuItem*>(c)->Enabled()) return EventResult::Ignored;
             break;
         default:
             return EventResult::WrongKind;
@@ -101,9 +136,7 @@ EventResult Program::Click(std::string_view name) {
     const bool cleared = !file->save && file->side.side == Side::Target && !replaced &&
                          *before.raster() != surface.View();
     status_.SetOutcome(FileOutcomeMessage(result, *file, CountColours(surface.View()), cleared));
-    if (file->side.side == Side::Target &&
-        (replaced || result.outcome == FileResult::Outcome::Saved))
-        cleanSheets_[file->side.page] = surface.Image();
+    UpdateEditMenu();
     return EventResult::Handled;
 }
 
@@ -114,6 +147,7 @@ EventResult Program::Mouse(std::unordered_map<std::string, MouseHandler>& table,
     auto it = table.find(std::string(name));
     if (it == table.end()) return EventResult::WrongKind;
     it->second(button, shift, x, y);
+    UpdateEditMenu();
     return EventResult::Handled;
 }
 

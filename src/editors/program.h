@@ -9,6 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "editors/edit_history.h"
 #include "imagefiles/mod_tw_func.h"
 #include "shell/frm_about.h"
 #include "shell/frm_main.h"
@@ -58,6 +59,16 @@ public:
     EventResult MouseMove(std::string_view name, int button, int shift, float x, float y);
     // One tick of a timer, run only while the timer is enabled.
     EventResult Tick(std::string_view name);
+    // A click on page `page` of tab control Tab1 or Tab2: it comes to the front.
+    EventResult SelectTab(std::string_view tabControl, int page);
+
+    // The page in front: Tab1's page (the battle page whichever side Tab2 shows).
+    int FrontPage() const;
+    // The target of page `page` (Tab1's order) has changed since it was last
+    // loaded or saved, or since start-up.
+    bool Modified(int page) const { return histories_[page]->Modified(); }
+    // The history of page `page`'s target sheet.
+    EditHistory& History(int page) { return *histories_[page]; }
 
     // Used by the pages to wire their handlers.
     void OnClick(std::string name, Handler h) { click_[std::move(name)] = std::move(h); }
@@ -66,6 +77,8 @@ public:
     void OnTimer(std::string name, Handler h) { timer_[std::move(name)] = std::move(h); }
 
 private:
+    // The Edit menu names the steps the page in front can undo and redo.
+    void UpdateEditMenu();
     EventResult Mouse(std::unordered_map<std::string, MouseHandler>& table, std::string_view name,
                       int button, int shift, float x, float y);
 
@@ -75,9 +88,13 @@ private:
     AboutHost& about_;
     std::unique_ptr<frmAbout> aboutWindow_;
     std::vector<std::unique_ptr<Page>> pages_;
-    // Each target as it was at its last load or save (or at start): the sheet
-    // has unsaved changes while its pixels differ from it.
-    std::unordered_map<const PageInfo*, Picture> cleanSheets_;
+    EditHistories edits_;
+    std::vector<EditHistory*> histories_;  // one per page, in Tab1's order
+    TabControl& tab1_;
+    MenuItem& undoItem_;
+    MenuItem& redoItem_;
+    // The steps the two items name now; empty until they are first set.
+    std::optional<std::optional<EditKind>> shownUndo_, shownRedo_;
     std::unordered_map<std::string, Handler> click_, timer_;
     std::unordered_map<std::string, MouseHandler> down_, move_;
 };

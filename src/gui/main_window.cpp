@@ -1,6 +1,7 @@
 #include "gui/main_window.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
@@ -63,6 +64,24 @@ void MainWindow::BuildMenu() {
                         [this, name = m.Name()] { Click(name); });
         }
     }
+    if (QAction* undo = MenuAction("mnuUndo")) undo->setShortcut(QKeySequence::Undo);
+    if (QAction* redo = MenuAction("mnuRedo"))
+        redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    SyncMenu();
+}
+
+void MainWindow::SyncMenu() {
+    for (const auto& c : program_.Form().Controls()) {
+        if (c->Kind() != ControlKind::MenuItem) continue;
+        const auto& m = static_cast<const MenuItem&>(*c);
+        if (m.IsSeparator() || m.Container() == "frmMain") continue;
+        QAction* action = MenuAction(m.Name());
+        if (!action) continue;
+        const QString caption = QString::fromStdString(m.Caption());
+        if (action->text() != caption) action->setText(caption);
+        action->setEnabled(m.Enabled());
+    }
 }
 
 QWidget* MainWindow::Widget(std::string_view name) const {
@@ -88,6 +107,7 @@ void MainWindow::AfterEvent() {
     sync_.Run();
     magnifier_->Refresh();
     status_->Refresh();
+    SyncMenu();
     if (program_.Form().Unloaded) close();
 }
 
@@ -125,7 +145,7 @@ void MainWindow::DropFile(const std::string& surface, const std::string& path) {
 }
 
 void MainWindow::TabChanged(const std::string& tabControl, int page) {
-    if (auto* t = dynamic_cast<TabControl*>(program_.Form().Find(tabControl))) t->SetTab(page);
+    program_.SelectTab(tabControl, page);
     magnifier_->PointerGone();
     AfterEvent();
 }

@@ -50,6 +50,8 @@ public:
 
 private:
     void BuildMenu();
+    // The menu actions take their items' captions and enabled state.
+    void SyncMenu();
     // After every event: repaint what changed; end when the model unloaded the window.
     void AfterEvent();
 

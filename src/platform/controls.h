@@ -137,9 +137,22 @@ public:
           caption_(std::move(caption)) {}
     const std::string& Caption() const { return caption_; }
     bool IsSeparator() const { return caption_ == "-"; }
+    // Edit menu items name their step and are disabled while there is none.
+    void SetCaption(std::string caption) {
+        if (caption == caption_) return;
+        caption_ = std::move(caption);
+        Touch();
+    }
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool on) {
+        if (on == enabled_) return;
+        enabled_ = on;
+        Touch();
+    }
 
 private:
     std::string caption_;
+    bool enabled_ = true;
 };
 
 }  // namespace tw

@@ -3,6 +3,7 @@
 // assigned Picture and a persistent image that block copies draw into.
 
 #include <memory>
+#include <utility>
 
 #include "platform/control.h"
 #include "platform/picture.h"
@@ -38,6 +39,13 @@ public:
     // Assigns a picture: the persistent image becomes the background with the
     // picture at (0, 0). A size-to-picture surface takes the picture's size.
     void SetPicture(Picture picture);
+    // Puts another picture in the assigned one's place without redrawing, and
+    // returns the one it replaces: undo gives back a sheet's pixels and picture
+    // together.
+    Picture ExchangePicture(Picture picture) {
+        std::swap(picture, picture_);
+        return picture;
+    }
 
     // The persistent image, for drawing into.
     Raster& hDC();

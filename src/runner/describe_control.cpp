@@ -71,9 +71,11 @@ std::string DescribeControl(const Control& c) {
             o << " tab=" << t.Tab() << " tabs=" << t.Captions().size();
             break;
         }
-        case ControlKind::MenuItem:
-            o << " caption=" << Quoted(static_cast<const MenuItem&>(c).Caption());
+        case ControlKind::MenuItem: {
+            const auto& m = static_cast<const MenuItem&>(c);
+            o << " caption=" << Quoted(m.Caption()) << " enabled=" << m.Enabled();
             break;
+        }
         case ControlKind::CommonDialog:
             o << " kind=common-dialog";
             break;

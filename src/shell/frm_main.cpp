@@ -228,6 +228,11 @@ void frmMain::BuildMenu() {
     Add<MenuItem>(-1, "mnuBeenden", "mnuDatei", "&Exit");
     Add<MenuItem>(-1, "mnuLeer3", "mnuDatei", "-");
     Add<MenuItem>(-1, "mnuInfo", "mnuDatei", "&About");
+    // Undo and redo of the page in front; their captions and enabled state
+    // follow its history (Program::UpdateEditMenu).
+    Add<MenuItem>(-1, "mnuEdit", "frmMain", "Edit");
+    Add<MenuItem>(-1, "mnuUndo", "mnuEdit", "&Undo");
+    Add<MenuItem>(-1, "mnuRedo", "mnuEdit", "&Redo");
 }
 
 }  // namespace tw

@@ -1,0 +1,123 @@
+#pragma once
+// Undo and redo of the changes to the pages' target sheets. Each target has
+// its own history; a step keeps only what its change overwrote (a stamp: the
+// rectangle's previous pixels; a load or a template: the whole sheet and the
+// assigned picture), so thousands of stamps cost little. Undo and redo are the
+// same exchange of the kept pixels with the sheet's current ones. All
+// histories together stay under one byte bound, the oldest steps going first.
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "editors/block_store.h"
+#include "platform/surface.h"
+
+namespace tw {
+
+enum class EditKind { Stamp, NewTemplate, LoadTarget };
+
+// The step's name in the Edit menu: "Stamp", "New Template", "Load Target".
+const char* EditKindName(EditKind kind);
+
+class EditHistories;
+
+class EditHistory {
+public:
+    EditHistory(Surface& target, EditHistories& owner) : target_(target), owner_(owner) {}
+    EditHistory(const EditHistory&) = delete;
+    EditHistory& operator=(const EditHistory&) = delete;
+
+    // Call before a change of the w x h block at (x, y): keeps its pixels,
+    // clipped to the sheet. A block wholly outside the sheet makes no step.
+    void RecordBlock(EditKind kind, int x, int y, int w, int h);
+    // Call before a change of the whole sheet: keeps its pixels and picture.
+    void RecordSheet(EditKind kind);
+    // Runs a change of the whole sheet and keeps it as a step only when it
+    // changed a pixel or the picture (a cancelled load that cleared nothing).
+    template <class Change>
+    void RecordSheetIfChanged(EditKind kind, Change&& change) {
+        Step before = SheetStep(kind);
+        change();
+        if (!SameAsSheet(before)) Push(std::move(before));
+    }
+
+    // The step Undo or Redo would take back or make again, if any.
+    std::optional<EditKind> NextUndo() const;
+    std::optional<EditKind> NextRedo() const;
+    bool Undo();
+    bool Redo();
+
+    // The sheet as it is now is the one last loaded or saved.
+    void MarkClean() { clean_ = Position(); }
+    // Changed since the last load or save (or start-up); undoing back to that
+    // point makes it unchanged again.
+    bool Modified() const { return clean_ != Position(); }
+
+    size_t Steps() const { return steps_.size(); }
+
+private:
+    friend class EditHistories;
+    struct Step {
+        EditKind kind;
+        uint64_t age;  // order of recording across all histories
+        int x = 0, y = 0, w = 0, h = 0;
+        bool wholeSheet = false;
+        Pixel* pixels = nullptr;    // a block's rows, in the history's block store
+        Raster sheet{};             // the whole sheet
+        Picture picture{};          // the assigned picture, for a whole sheet
+    };
+
+    static size_t BytesOf(const Step& s);
+    Step SheetStep(EditKind kind);
+    bool SameAsSheet(const Step& s) const;
+    void Push(Step step);
+    // A new change after an undo: the steps that could be redone are gone.
+    void DropRedo();
+    // Removes the newest or the oldest step, giving back what it holds.
+    void PopBack();
+    void PopFront();
+    // Exchanges what the step keeps with what the sheet holds.
+    void Swap(Step& step);
+    // Drops the oldest step (the byte bound needs room).
+    void DropOldest();
+    // The number of steps applied since the history began, dropped ones included.
+    uint64_t Position() const { return dropped_ + cursor_; }
+
+    Surface& target_;
+    EditHistories& owner_;
+    std::deque<Step> steps_;
+    BlockStore blocks_;
+    size_t cursor_ = 0;     // steps before it are undoable, from it on redoable
+    uint64_t dropped_ = 0;  // steps dropped from the front
+    // The position of the last load or save; nullopt once it cannot be reached.
+    std::optional<uint64_t> clean_ = 0;
+};
+
+class EditHistories {
+public:
+    static constexpr size_t kDefaultBytes = size_t{64} << 20;
+
+    explicit EditHistories(size_t byteBound = kDefaultBytes) : bound_(byteBound) {}
+
+    // A new history for a target sheet; it lives as long as this object.
+    EditHistory& Add(Surface& target);
+    // The bytes all histories keep, counted as the bound counts them.
+    size_t Bytes() const { return bytes_; }
+
+private:
+    friend class EditHistory;
+    uint64_t NextAge() { return nextAge_++; }
+    void Grew(size_t bytes);
+    void Shrank(size_t bytes) { bytes_ -= bytes; }
+
+    size_t bound_;
+    size_t bytes_ = 0;
+    uint64_t nextAge_ = 0;
+    std::vector<std::unique_ptr<EditHistory>> histories_;
+};
+
+}  // namespace tw

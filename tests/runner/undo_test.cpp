@@ -1,0 +1,175 @@
+// Undo and redo of the target sheets: through tilewright-batch on every page,
+// and the history's byte bound and clean point on their own.
+
+#include <sys/wait.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "../editors/editor_fixture.h"
+#include "editors/edit_history.h"
+#include "editors/page_table.h"
+#include "platform/blit.h"
+
+namespace tw::test {
+namespace {
+
+std::string FileBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct ScriptRun {
+    int status = -1;
+    std::string out, err;
+};
+
+ScriptRun RunScript(const ScratchDir& dir, const std::string& script) {
+    std::ofstream(dir.path / "undo.tw") << script;
+    const std::string cmd = "cd '" + dir.path.string() + "' && '" TW_BATCH_EXE
+                            "' undo.tw > out.txt 2> err.txt";
+    const int rc = std::system(cmd.c_str());
+    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, FileBytes(dir.path / "out.txt"),
+            FileBytes(dir.path / "err.txt")};
+}
+
+// On every page: a cancelled load of a blank sheet is no step; load, stamp
+// twice, undo three times back to the start-up sheet, redo three times to the
+// second stamp; a cancelled load after stamps clears them and one undo brings
+// them back; a new change drops the steps to redo. Page 0's sheet, stamped
+// first, stays as it was through another page's undos.
+TEST(Undo, EveryPageUndoesAndRedoesToTheExactPixels) {
+    for (const PageInfo& page : Pages()) {
+        SCOPED_TRACE(page.name);
+        ScratchDir dir;
+        ASSERT_TRUE(SavePicture(Picture(NoisePicture(512, 1024, 7)), dir / "source.bmp"));
+        ASSERT_TRUE(SavePicture(Picture(NoisePicture(page.sheet.w, page.sheet.h, 11)),
+                                dir / "target.bmp"));
+        const std::string z = page.target.surface, q = page.source.surface;
+        const Size cell = page.cells.front();
+        const std::string stamp1 = std::to_string(cell.w) + " " + std::to_string(cell.h);
+        const std::string stamp2 = std::to_string(cell.w * 2 + 1) + " 1";
+        const auto dump = [&](const std::string& name) { return "dump " + z + " " + name + ".bmp\n"; };
+        const bool other = page.letter != 'C';
+        std::string s;
+        if (other)
+            s += "tab Tab1 0\nfile source.bmp\nclick LoadQChip\ndown CQ 1 40 40\n"
+                 "down CZ 1 100 100\ndump CZ chip.bmp\n";
+        s += "tab Tab1 " + std::to_string(page.tab) + "\n";
+        s += "cancel\nclick " + std::string(page.target.loadButton) + "\nshow mnuUndo\n";
+        s += dump("start");
+        s += "file source.bmp\nclick " + std::string(page.source.loadButton) + "\n";
+        s += "down " + q + " 1 " + std::to_string(cell.w) + " " + std::to_string(cell.h) + "\n";
+        s += "file target.bmp\nclick " + std::string(page.target.loadButton) + "\n" + dump("loaded");
+        s += "down " + z + " 1 " + stamp1 + "\n" + dump("one");
+        s += "down " + z + " 1 " + stamp2 + "\n" + dump("two");
+        s += "show mnuUndo\ncancel\nclick " + std::string(page.target.loadButton) + "\n" + dump("cleared");
+        s += "show mnuUndo\nclick mnuUndo\n" + dump("back");
+        s += "click mnuUndo\n" + dump("u1") + "click mnuUndo\n" + dump("u2");
+        s += "show mnuUndo\nclick mnuUndo\n" + dump("u3") + "show mnuUndo\nclick mnuUndo\n";
+        s += "show mnuRedo\nclick mnuRedo\nclick mnuRedo\nclick mnuRedo\n" + dump("r3");
+        s += "click mnuUndo\nclick mnuUndo\ndown " + z + " 1 " + stamp2 + "\nshow mnuRedo\n";
+        if (other) s += "dump CZ chip_after.bmp\n";
+
+        const ScriptRun r = RunScript(dir, s);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out,
+                  "mnuUndo caption=\"&Undo\" enabled=0\n"
+                  "mnuUndo caption=\"&Undo Stamp\" enabled=1\n"
+                  "mnuUndo caption=\"&Undo Load Target\" enabled=1\n"
+                  "mnuUndo caption=\"&Undo Load Target\" enabled=1\n"
+                  "mnuUndo caption=\"&Undo\" enabled=0\n"
+                  "mnuRedo caption=\"&Redo Load Target\" enabled=1\n"
+                  "mnuRedo caption=\"&Redo\" enabled=0\n");
+        const auto same = [&](const char* a, const char* b) {
+            return FileBytes(dir / a) == FileBytes(dir / b);
+        };
+        EXPECT_FALSE(same("loaded.bmp", "one.bmp"));
+        EXPECT_FALSE(same("one.bmp", "two.bmp"));
+        EXPECT_FALSE(same("two.bmp", "cleared.bmp"));
+        EXPECT_TRUE(same("back.bmp", "two.bmp"));
+        EXPECT_TRUE(same("u1.bmp", "one.bmp"));
+        EXPECT_TRUE(same("u2.bmp", "loaded.bmp"));
+        EXPECT_TRUE(same("u3.bmp", "start.bmp"));
+        EXPECT_TRUE(same("r3.bmp", "two.bmp"));
+        if (other) {
+            EXPECT_TRUE(same("chip.bmp", "chip_after.bmp"));
+        }
+    }
+}
+
+TEST(Undo, ABadTabLineIsAScriptError) {
+    for (const char* line : {"tab Tab3 0", "tab Tab1 6", "tab Tab2 2", "tab Tab1 -1", "tab Tab1"}) {
+        SCOPED_TRACE(line);
+        ScratchDir dir;
+        const ScriptRun r = RunScript(dir, "echo a\n" + std::string(line) + "\necho b\n");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "a\n");
+        EXPECT_EQ(r.err.rfind("undo.tw:2: ", 0), 0u) << r.err;
+    }
+}
+
+// The bound drops the oldest steps of all histories first; the steps kept
+// still undo to the exact pixels; a dropped clean point leaves the sheet modified.
+TEST(Undo, TheByteBoundDropsTheOldestStepsFirst) {
+    Surface a("A", "frmMain", Placement{0, 0, 34, 34}, BorderStyle::Flat1, 0);
+    Surface b("B", "frmMain", Placement{0, 0, 34, 34}, BorderStyle::Flat1, 0);
+    const size_t bound = 2000;  // room for a few 8 x 8 blocks, not for a dozen
+    EditHistories all(bound);
+    EditHistory& ha = all.Add(a);
+    EditHistory& hb = all.Add(b);
+    std::vector<Raster> before;
+    const auto stamp = [](Surface& s, EditHistory& h, int i) {
+        h.RecordBlock(EditKind::Stamp, (i % 4) * 8, (i / 4 % 4) * 8, 8, 8);
+        BitBlt(s.hDC(), (i % 4) * 8, (i / 4 % 4) * 8, 8, 8, NoisePicture(8, 8, i), 0, 0);
+    };
+    stamp(b, hb, 100);
+    const Raster bAfterOne = b.View();
+    ha.MarkClean();
+    for (int i = 0; i < 12; ++i) {
+        before.push_back(a.View());
+        stamp(a, ha, i);
+    }
+    EXPECT_LE(all.Bytes(), bound);
+    EXPECT_EQ(hb.Steps(), 0u);  // b's step was the oldest
+    EXPECT_TRUE(hb.Modified());
+    ASSERT_GT(ha.Steps(), 2u);
+    ASSERT_LT(ha.Steps(), 12u);
+    const size_t kept = ha.Steps();
+    for (size_t i = 0; i < kept; ++i) ASSERT_TRUE(ha.Undo());
+    EXPECT_FALSE(ha.Undo());
+    EXPECT_TRUE(SameRaster(a.View(), before[12 - kept]));
+    EXPECT_TRUE(ha.Modified());  // the clean point went with the first steps
+    EXPECT_TRUE(SameRaster(b.View(), bAfterOne));
+}
+
+// A load makes the sheet clean; stamps modify it; undoing back is clean again;
+// a new change after undoing past the clean point can never reach it again.
+TEST(Undo, TheCleanPointFollowsUndoAndRedo) {
+    Surface t("T", "frmMain", Placement{0, 0, 34, 34}, BorderStyle::Flat1, 0);
+    EditHistories all;
+    EditHistory& h = all.Add(t);
+    EXPECT_FALSE(h.Modified());
+    h.RecordSheet(EditKind::LoadTarget);
+    t.SetPicture(Picture(NoisePicture(32, 32, 3)));
+    h.MarkClean();
+    h.RecordBlock(EditKind::Stamp, 0, 0, 8, 8);
+    BitBlt(t.hDC(), 0, 0, 8, 8, Raster(8, 8, 5), 0, 0);
+    EXPECT_TRUE(h.Modified());
+    h.Undo();
+    EXPECT_FALSE(h.Modified());
+    EXPECT_TRUE(SameRaster(t.View(), NoisePicture(32, 32, 3)));
+    h.Undo();
+    EXPECT_TRUE(t.GetPicture().IsEmpty());
+    EXPECT_TRUE(h.Modified());
+    h.RecordBlock(EditKind::Stamp, 0, 0, 8, 8);
+    EXPECT_FALSE(h.NextRedo());
+    EXPECT_TRUE(h.Modified());
+    h.Undo();
+    EXPECT_TRUE(h.Modified());  // the loaded sheet's step is gone for good
+}
+
+}  // namespace
+}  // namespace tw::test
