@@ -125,6 +125,7 @@ EventResult Program::Click(std::string_view name) {
     const std::optional<FileButton> file = FileButtonOf(name);
     if (!file) {
         it->second();
+        UpdateEditMenu();
         return EventResult::Handled;
     }
     // A load or save button: the status line tells what became of the file.

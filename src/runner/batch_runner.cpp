@@ -150,12 +150,13 @@ std::string BatchRunner::Execute(const std::vector<std::string>& t) {
     }
     if (cmd == "tab") {
         if (auto e = arity(3, 3, "tab NAME INDEX"); !e.empty()) return e;
-        if (t[1] != "Tab1" && t[1] != "Tab2") return "NAME must be Tab1 or Tab2, not '" + t[1] + "'";
+        if (t[1] != "Tab1" && t[1] != "Tab2") return "NAME must be Tab1 or Tab2, not " + QuoteToken(t[1]);
         const auto& tabs = program_->Form().Get<TabControl>(t[1]);
         long index = 0;
-        if (!ParseInt(t[2], index) || index < 0 || index >= static_cast<long>(tabs.Captions().size()))
+        if (!ParseScriptInt(t[2], index) || index < 0 ||
+            index >= static_cast<long>(tabs.Captions().size()))
             return "INDEX of " + t[1] + " must be from 0 to " +
-                   std::to_string(tabs.Captions().size() - 1) + ", not '" + t[2] + "'";
+                   std::to_string(tabs.Captions().size() - 1) + ", not " + QuoteToken(t[2]);
         return Describe(program_->SelectTab(t[1], static_cast<int>(index)), t[1], "tab");
     }
     if (cmd == "tick") {

@@ -15,7 +15,7 @@ namespace {
 
 TEST(EditMenu, ShortcutsUndoAndRedoThePageInFront) {
     QTemporaryDir temp;
-    GuiSession s{temp.path().toStdString()};
+    GuiSession s;
     QAction* undo = s.window->MenuAction("mnuUndo");
     QAction* redo = s.window->MenuAction("mnuRedo");
     ASSERT_TRUE(undo && redo);
