@@ -28,8 +28,9 @@ void PutChunk(Bytes* png, const char* type, const Bytes& data) {
 }
 
 // A grey PNG of w x h whose image data goes on with `extraZeros` more bytes
-// after the last row: the picture still loads.
-Bytes GreyPng(uint32_t w, uint32_t h, size_t extraZeros) {
+// after the last row: the picture still loads. The data is split into IDAT
+// chunks of at most chunkBytes.
+Bytes GreyPng(uint32_t w, uint32_t h, size_t extraZeros, size_t chunkBytes = SIZE_MAX) {
     Bytes png{0x89, 'P', 'N', 'G', 13, 10, 26, 10}, ihdr;
     PutBe32(&ihdr, w);
     PutBe32(&ihdr, h);
@@ -45,7 +46,8 @@ Bytes GreyPng(uint32_t w, uint32_t h, size_t extraZeros) {
     uLongf size = static_cast<uLongf>(packed.size());
     compress2(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 9);
     packed.resize(size);
-    PutChunk(&png, "IDAT", packed);
+    for (size_t at = 0; at < packed.size(); at += chunkBytes)
+        PutChunk(&png, "IDAT", Bytes(packed.begin() + at, packed.begin() + std::min(packed.size(), at + chunkBytes)));
     PutChunk(&png, "IEND", {});
     return png;
 }
@@ -116,6 +118,8 @@ TEST(HostileInput, EachFileIsRefusedWithItsReasonOrLoadsWithinTheCaps) {
          "picture too large: 70000 x 3 (the limit is 16384 a side)"},
         {"zeros after the rows", "tail.png",
          [](const std::string& p) { twtest::WriteBytes(p, GreyPng(64, 64, size_t(64) << 20)); }, "", 64, 64},
+        {"zeros in later IDAT chunks", "chunks.png",
+         [](const std::string& p) { twtest::WriteBytes(p, GreyPng(64, 64, size_t(64) << 20, 1024)); }, "", 64, 64},
         {"a JPEG of 128 scans", "scans.jpg", [](const std::string& p) { ManyScanJpeg(p, true); },
          "too many scans in a progressive JPEG (the limit is 100)"},
         {"an ordinary progressive JPEG", "photo.jpg", [](const std::string& p) { ManyScanJpeg(p, false); }, "",
