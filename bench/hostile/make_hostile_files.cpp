@@ -1,7 +1,7 @@
 // Writes the hostile pictures the bench/hostile run loads: a progressive
 // JPEG of about 950 scans, a PNG whose image data goes on with 2 GiB of
-// compressed zeros, and a GIF of a few bytes that declares a 16384 x 16384
-// screen.
+// compressed zeros, and two GIFs of a few bytes that declare a 16384 x 16384
+// screen, one of two colours (1-bit) and one of four (8-bit).
 //
 //   tw_hostile_files FOLDER
 
@@ -65,11 +65,14 @@ bool TailPng(const std::string& path) {
     return Write(path, png);
 }
 
-bool ScreenGif(const std::string& path) {
-    const Bytes gif{'G', 'I', 'F', '8', '9', 'a', 0x00, 0x40, 0x00, 0x40, 0x80, 0, 0,
-                    0, 0, 0, 255, 255, 255,                     // two colours
-                    0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0,              // a 1 x 1 frame
-                    2, 2, 0x44, 0x01, 0, 0x3B};
+// A 1 x 1 frame on a 16384 x 16384 screen: two colours make a 1-bit
+// picture, four an 8-bit one.
+bool ScreenGif(const std::string& path, bool eightBit) {
+    Bytes gif{'G', 'I', 'F', '8', '9', 'a', 0x00, 0x40, 0x00, 0x40, uint8_t(eightBit ? 0x81 : 0x80), 0, 0,
+              0, 0, 0, 255, 255, 255};  // black and white
+    if (eightBit) gif.insert(gif.end(), {255, 0, 0, 0, 0, 255});
+    gif.insert(gif.end(), {0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0,  // a 1 x 1 frame
+                           2, 2, 0x44, 0x01, 0, 0x3B});
     return Write(path, gif);
 }
 
@@ -119,6 +122,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
-    const bool ok = ScanJpeg(dir + "/scans.jpg") && TailPng(dir + "/tail.png") && ScreenGif(dir + "/screen.gif");
+    const bool ok = ScanJpeg(dir + "/scans.jpg") && TailPng(dir + "/tail.png") &&
+                    ScreenGif(dir + "/screen.gif", false) && ScreenGif(dir + "/screen8.gif", true);
     return ok ? 0 : 1;
 }

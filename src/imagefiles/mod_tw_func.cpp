@@ -145,7 +145,12 @@ int modTWFunc::Load(const std::string& fileName, const std::string& targetId) {
     // Every picture is made before anything changes, so that running out of
     // memory half-way leaves the surfaces and CurrentImage as they were.
     std::vector<std::pair<Surface*, Picture>> shown;
-    for (Surface* s : routes_.loadInto(targetId)) shown.emplace_back(s, PictureFor(*s, image));
+    try {
+        for (Surface* s : routes_.loadInto(targetId)) shown.emplace_back(s, PictureFor(*s, image));
+    } catch (const std::bad_alloc&) {
+        SetFileError(NoMemoryReason(image.bmh->biWidth, image.bmh->biHeight));
+        return -2;
+    }
     freeimage(&CurrentImage);
     copyimgdes(&image, &CurrentImage);
     image = ImageDescriptor{};  // now CurrentImage's

@@ -1,9 +1,11 @@
-// PNG decoding with libpng's row interface, straight into the DIB rows.
+// PNG decoding with libpng's progressive reader, straight into the DIB rows.
 // libpng reports errors by longjmp, so everything between png_create and
-// png_destroy lives in ReadPngStream, which holds no C++ objects.
+// png_destroy lives in ReadPngStream and its callbacks, which hold no C++
+// objects.
 
 #include <png.h>
 
+#include <cerrno>
 #include <csetjmp>
 
 #include "imagefiles/dib.h"
@@ -50,11 +52,78 @@ void CopyPalette(png_structp png, png_infop info, ImageDescriptor* image) {
     tw::SetGreyscale(image, false);
 }
 
-// Reads the header into `probe`, and with an image also the pixels.
+// What the progressive reader's callbacks share with ReadPngStream.
+struct PngRead {
+    PngProbe* probe;
+    ImageDescriptor* image;  // null when only the header is wanted
+    // Set by the callbacks and read after the jump back, hence volatile.
+    volatile int result = 0;
+    volatile bool finished = false;  // nothing more is needed from the file
+    int lastPass = 0;
+};
+
+// Ends the reading at once: libpng's error path takes us straight back to
+// ReadPngStream, so nothing after this point is inflated.
+void Finish(png_structp png, PngRead* r, int result) {
+    r->result = result;
+    r->finished = true;
+    png_error(png, "done");
+}
+
+void OnHeader(png_structp png, png_infop info) {
+    auto* r = static_cast<PngRead*>(png_get_progressive_ptr(png));
+    PngProbe* probe = r->probe;
+    probe->width = png_get_image_width(png, info);
+    probe->height = png_get_image_height(png, info);
+    probe->bitDepth = png_get_bit_depth(png, info);
+    probe->colorType = png_get_color_type(png, info);
+    probe->interlace = png_get_interlace_type(png, info);
+    png_colorp entries = nullptr;
+    probe->palColors = 0;
+    png_get_PLTE(png, info, &entries, &probe->palColors);
+    probe->outBpp = DeliveredDepth(probe->colorType, probe->bitDepth);
+    const int w = static_cast<int>(probe->width), h = static_cast<int>(probe->height);
+    if (!tw::DibSizeAllowed(w, h, probe->outBpp)) return Finish(png, r, -4);
+    if (r->image == nullptr) return Finish(png, r, 0);
+    if (!tw::ImageMatches(r->image, w, h, probe->outBpp)) return Finish(png, r, -5);
+    SetTransforms(png, *probe);
+    // With interlace handling every pass delivers every row of the picture
+    // (unchanged ones as null), so the last row of the last pass ends it.
+    r->lastPass = png_set_interlace_handling(png) - 1;
+    png_read_update_info(png, info);
+    if (png_get_rowbytes(png, info) > static_cast<size_t>(r->image->buffwidth)) return Finish(png, r, -6);
+    if (probe->colorType == PNG_COLOR_TYPE_PALETTE) CopyPalette(png, info, r->image);
+    else if (probe->outBpp != 24) tw::SetGreyPalette(r->image);
+}
+
+void OnRow(png_structp png, png_bytep row, png_uint_32 y, int pass) {
+    auto* r = static_cast<PngRead*>(png_get_progressive_ptr(png));
+    if (y >= r->probe->height) return;
+    // An interlaced pass refines the row the passes before it delivered.
+    if (row != nullptr) png_progressive_combine_row(png, tw::ImageRow(*r->image, static_cast<int>(y)), row);
+    // The picture is complete: whatever follows its last row, however much,
+    // is never inflated.
+    if (pass == r->lastPass && y + 1 == r->probe->height) Finish(png, r, 0);
+}
+
+void OnEnd(png_structp png, png_infop) {
+    auto* r = static_cast<PngRead*>(png_get_progressive_ptr(png));
+    // The image data ended before its last row.
+    Finish(png, r, -3);
+}
+
+int EndsEarly(FILE* fp) {
+    tw::SetFileError(ferror(fp) ? tw::ErrnoReason(EIO, false) : "the file ends too early");
+    return -3;
+}
+
+// Reads the header into `probe`, and with an image also the pixels. The file
+// is fed to libpng's progressive reader a block at a time, and feeding stops
+// as soon as the picture is complete.
 int ReadPngStream(FILE* fp, PngProbe* probe, ImageDescriptor* image) {
-    png_byte signature[8];
+    png_byte block[16384];
     if (fp == nullptr) return -1;
-    if (fread(signature, 1, 8, fp) != 8 || png_sig_cmp(signature, 0, 8) != 0) {
+    if (fread(block, 1, 8, fp) != 8 || png_sig_cmp(block, 0, 8) != 0) {
         tw::SetFileError("not a PNG file");
         return -1;
     }
@@ -65,9 +134,13 @@ int ReadPngStream(FILE* fp, PngProbe* probe, ImageDescriptor* image) {
         png_destroy_read_struct(&png, nullptr, nullptr);
         return -2;
     }
+    PngRead read{probe, image};
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
-        tw::SetFileError(feof(fp) ? "the file ends too early" : "the PNG data is damaged");
+        if (read.finished) return read.result == -3 ? EndsEarly(fp) : read.result;
+        // A file that merely ends early leaves libpng waiting for more, so
+        // an error here is always damaged data.
+        tw::SetFileError("the PNG data is damaged");
         return -3;
     }
     // The size is checked against our own limits once the header is read, so
@@ -77,45 +150,16 @@ int ReadPngStream(FILE* fp, PngProbe* probe, ImageDescriptor* image) {
     // Only the image chunks matter. Skipping every other known chunk also
     // keeps a text chunk that claims a gigabyte from being buffered.
     png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
-    png_init_io(png, fp);
-    png_set_sig_bytes(png, 8);
-    png_read_info(png, info);
-    probe->width = png_get_image_width(png, info);
-    probe->height = png_get_image_height(png, info);
-    probe->bitDepth = png_get_bit_depth(png, info);
-    probe->colorType = png_get_color_type(png, info);
-    probe->interlace = png_get_interlace_type(png, info);
-    png_colorp entries = nullptr;
-    probe->palColors = 0;
-    png_get_PLTE(png, info, &entries, &probe->palColors);
-    probe->outBpp = DeliveredDepth(probe->colorType, probe->bitDepth);
-    int result = 0;
-    if (!tw::DibSizeAllowed(static_cast<int>(probe->width), static_cast<int>(probe->height), probe->outBpp)) {
-        result = -4;
-    } else if (image != nullptr) {
-        if (!tw::ImageMatches(image, static_cast<int>(probe->width), static_cast<int>(probe->height),
-                              probe->outBpp)) {
-            result = -5;
-        } else {
-            SetTransforms(png, *probe);
-            const int passes = png_set_interlace_handling(png);
-            png_read_update_info(png, info);
-            if (png_get_rowbytes(png, info) > static_cast<size_t>(image->buffwidth)) {
-                result = -6;
-            } else {
-                // Interlaced pictures: each pass refines the rows read before.
-                for (int pass = 0; pass < passes; ++pass)
-                    for (png_uint_32 y = 0; y < probe->height; ++y)
-                        png_read_row(png, tw::ImageRow(*image, static_cast<int>(y)), nullptr);
-                // The rows are all there is to read: whatever follows the
-                // image data (however much) is never inflated.
-                if (probe->colorType == PNG_COLOR_TYPE_PALETTE) CopyPalette(png, info, image);
-                else if (probe->outBpp != 24) tw::SetGreyPalette(image);
-            }
-        }
+    png_set_progressive_read_fn(png, &read, OnHeader, OnRow, OnEnd);
+    png_process_data(png, info, block, 8);
+    while (!read.finished) {
+        const size_t got = fread(block, 1, sizeof block, fp);
+        if (got == 0) break;
+        png_process_data(png, info, block, got);
     }
+    // The file ran out before the picture was complete.
     png_destroy_read_struct(&png, &info, nullptr);
-    return result;
+    return EndsEarly(fp);
 }
 
 int ReadPngFile(const char* fname, PngProbe* probe, ImageDescriptor* image) {

@@ -63,6 +63,15 @@ void Surface::Detach(int width, int height, bool keepPixels) {
 }
 
 void Surface::Reset(int width, int height) {
+    // A picture that covers the whole client is the persistent image as it
+    // stands: the two share one raster until something draws (hDC copies on
+    // write, the picture keeping its own), so a large picture is held once.
+    const std::shared_ptr<const Raster>& whole = picture_.shared();
+    if (whole && whole->Width() == width && whole->Height() == height) {
+        image_ = std::const_pointer_cast<Raster>(whole);
+        Touch();
+        return;
+    }
     if (image_.use_count() > 1 || image_->Width() != width || image_->Height() != height)
         Detach(width, height, false);
     else

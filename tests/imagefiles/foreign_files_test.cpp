@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "image_test_support.h"
+#include "imagefiles/dib.h"
 #include "imagefiles/le_bytes.h"
 
 namespace {
@@ -269,6 +270,40 @@ TEST(ForeignFiles, LoadAtTheReportedDepthWithTheRightColours) {
             EXPECT_EQ(*got, want);
         }
     }
+}
+
+// The reader stops at the last row of the last pass: at every small size,
+// where some of the seven interlace passes are empty, no row goes missing.
+TEST(ForeignFiles, PngsOfEverySmallSizeLoadWhole) {
+    twtest::TempDir dir;
+    const std::string path = dir / "small.png";
+    for (const bool adam7 : {false, true})
+        for (int h = 1; h <= 9; ++h)
+            for (int w = 1; w <= 9; ++w) {
+                SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h) + (adam7 ? " Adam7" : ""));
+                FILE* fp = fopen(path.c_str(), "wb");
+                ASSERT_NE(fp, nullptr);
+                png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+                png_infop info = png_create_info_struct(png);
+                png_init_io(png, fp);
+                png_set_IHDR(png, info, w, h, 8, kGrey, adam7, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                png_write_info(png, info);
+                Bytes row(w);
+                for (int pass = png_set_interlace_handling(png); pass > 0; --pass)
+                    for (int y = 0; y < h; ++y) {
+                        for (int x = 0; x < w; ++x) row[x] = uint8_t(1 + x * 20 + y);
+                        png_write_row(png, row.data());
+                    }
+                png_write_end(png, info);
+                png_destroy_write_struct(&png, &info);
+                fclose(fp);
+                twtest::OwnedImage img;
+                ASSERT_EQ(twtest::LoadFile(path, &img), 0);
+                ASSERT_EQ(img.d.bmh->biWidth, w);
+                for (int y = 0; y < h; ++y)
+                    for (int x = 0; x < w; ++x)
+                        ASSERT_EQ(tw::ImageRow(img.d, y)[x], 1 + x * 20 + y) << x << "," << y;
+            }
 }
 
 }  // namespace

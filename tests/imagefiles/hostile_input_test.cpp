@@ -2,7 +2,10 @@
 // reason, or loads the picture it declares, and changes nothing on refusal.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>  // before jpeglib.h, which needs FILE and size_t
 
@@ -28,8 +31,9 @@ void PutChunk(Bytes* png, const char* type, const Bytes& data) {
 }
 
 // A grey PNG of w x h whose image data goes on with `extraZeros` more bytes
-// after the last row: the picture still loads.
-Bytes GreyPng(uint32_t w, uint32_t h, size_t extraZeros) {
+// after the last row: the picture still loads. The data is split into IDAT
+// chunks of at most chunkBytes.
+Bytes GreyPng(uint32_t w, uint32_t h, size_t extraZeros, size_t chunkBytes = SIZE_MAX) {
     Bytes png{0x89, 'P', 'N', 'G', 13, 10, 26, 10}, ihdr;
     PutBe32(&ihdr, w);
     PutBe32(&ihdr, h);
@@ -45,7 +49,8 @@ Bytes GreyPng(uint32_t w, uint32_t h, size_t extraZeros) {
     uLongf size = static_cast<uLongf>(packed.size());
     compress2(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 9);
     packed.resize(size);
-    PutChunk(&png, "IDAT", packed);
+    for (size_t at = 0; at < packed.size(); at += chunkBytes)
+        PutChunk(&png, "IDAT", Bytes(packed.begin() + at, packed.begin() + std::min(packed.size(), at + chunkBytes)));
     PutChunk(&png, "IEND", {});
     return png;
 }
@@ -116,6 +121,8 @@ TEST(HostileInput, EachFileIsRefusedWithItsReasonOrLoadsWithinTheCaps) {
          "picture too large: 70000 x 3 (the limit is 16384 a side)"},
         {"zeros after the rows", "tail.png",
          [](const std::string& p) { twtest::WriteBytes(p, GreyPng(64, 64, size_t(64) << 20)); }, "", 64, 64},
+        {"zeros in later IDAT chunks", "chunks.png",
+         [](const std::string& p) { twtest::WriteBytes(p, GreyPng(64, 64, size_t(64) << 20, 1024)); }, "", 64, 64},
         {"a JPEG of 128 scans", "scans.jpg", [](const std::string& p) { ManyScanJpeg(p, true); },
          "too many scans in a progressive JPEG (the limit is 100)"},
         {"an ordinary progressive JPEG", "photo.jpg", [](const std::string& p) { ManyScanJpeg(p, false); }, "",
@@ -162,6 +169,45 @@ TEST(HostileInput, SurfacesKeepOnlyTheirClientArea) {
     for (int y = 0; y < program.surface.ClientHeight(); ++y)
         for (int x = 0; x < program.surface.ClientWidth(); ++x)
             ASSERT_EQ(program.surface.View().At(x, y), tw::Rgb(x * 3 + y, x * 3 + y, x * 3 + y)) << x << "," << y;
+}
+
+// A few bytes that declare an 8-bit 16384 x 16384 picture, loaded in a child
+// whose address space is 1 GB: a surface of fixed size takes it; the one that
+// sizes itself to its picture would need a gigabyte more and refuses it with
+// its reason, changing nothing. Either way the child ends normally.
+TEST(HostileInput, HugePicturesUnderAMemoryLimitLoadOrAreRefused) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs more address space than the limit";
+#endif
+    twtest::TempDir dir;
+    const std::string path = dir / "screen8.gif";
+    twtest::WriteBytes(path, {'G', 'I', 'F', '8', '9', 'a', 0x00, 0x40, 0x00, 0x40, 0x81, 0, 0, 0, 0, 0, 255, 255,
+                              255, 255, 0, 0, 0, 0, 255, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0, 0x3B});
+    for (const bool sizesToPicture : {false, true}) {
+        SCOPED_TRACE(sizesToPicture ? "a surface that takes the picture's size" : "a fixed surface");
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const rlimit limit{1L << 30, 1L << 30};
+            setrlimit(RLIMIT_AS, &limit);
+            twtest::Program program;
+            tw::Surface whole{"T", "z", tw::Placement{0, 0, 25, 33}, tw::BorderStyle::Raised2, 0, true};
+            tw::modTWFunc files(program.dialog, {[&](std::string_view) {
+                                                     return std::vector<tw::Surface*>{&program.surface, &whole};
+                                                 },
+                                                 [&](std::string_view) { return &whole; }});
+            tw::modTWFunc& used = sizesToPicture ? files : program.files;
+            const tw::FileResult r = used.LoadImageFile(path, "CZ");
+            if (r.outcome == tw::FileResult::Outcome::Loaded) _exit(r.width == 16384 ? 10 : 1);
+            const bool unchanged = used.CurrentImage.bmh == nullptr && whole.GetPicture().IsEmpty() &&
+                                   program.surface.GetPicture().IsEmpty();
+            _exit(r.reason == "not enough memory for a 16384 x 16384 picture" && unchanged ? 20 : 2);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+        EXPECT_EQ(WEXITSTATUS(status), sizesToPicture ? 20 : 10);
+    }
 }
 
 }  // namespace
