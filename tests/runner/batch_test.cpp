@@ -145,7 +145,7 @@ TEST(Batch, ScriptLimits) {
         {"control character", "echo ok\necho a\x01b\n", "script.tw", 2, "script.tw:2: a control", "ok\n"},
         {"escape code in quotes", "echo \"\x1b[31mred\"\n", "script.tw", 2, "script.tw:1: a control"},
         {"TAB inside quotes", "echo \"a\tb\"\n", "script.tw", 2, "script.tw:1: a control"},
-        {"NUL in a name", std::string("file \"a\0.bmp\"\n", 16), "script.tw", 2, "script.tw:1: a NUL"},
+        {"NUL in a name", std::string("file \"a\0.bmp\"\n", 14), "script.tw", 2, "script.tw:1: a NUL"},
         {"NUL in a comment", std::string("# \0\n", 4), "script.tw", 2, "script.tw:1: a NUL"},
         {"quote after a token", "echo a\"b\"\n", "script.tw", 2, "script.tw:1: a quote"},
         {"token after a quote", "echo \"a\"b\n", "script.tw", 2, "script.tw:1: a quote"},
