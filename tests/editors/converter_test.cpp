@@ -1,7 +1,7 @@
 // The RPG95 converter: sections of the loaded picture, the halving stamp and
 // the sizes of outlines and buffers through mode and size changes.
 
-#include "editor_fixture.h"
+#include "support/editor.h"
 #include "shell/snap_to_grid.h"
 
 namespace tw::test {

@@ -3,7 +3,7 @@
 
 #include <fstream>
 
-#include "editor_fixture.h"
+#include "support/editor.h"
 #include "imagefiles/dump_picture.h"
 
 namespace tw::test {
@@ -55,9 +55,7 @@ TEST(LoadSave, TheNameDecidesAndAFailedLoadChangesNothing) {
     const std::string png = e.dir / "next.png";
     ASSERT_EQ(DumpRaster(next, png), "");
     const auto copy = [&](const std::string& from, const std::string& name, size_t bytes) {
-        std::ifstream in(from, std::ios::binary);
-        std::string data((std::istreambuf_iterator<char>(in)), {});
-        std::ofstream(e.dir / name, std::ios::binary) << data.substr(0, bytes);
+        std::ofstream(e.dir / name, std::ios::binary) << ReadText(from).substr(0, bytes);
         return e.dir / name;
     };
     std::ofstream(e.dir / "corrupt.png") << "this is no picture";

@@ -1,39 +1,12 @@
-// The page table against the window it describes, and the picture-size rule
-// that picks a page for a file.
+// The picture-size rule that picks a page for a file.
 
-#include "editor_fixture.h"
+#include <gtest/gtest.h>
+
 #include "editors/page_table.h"
 #include "imagefiles/transparent_pixel.h"
 
 namespace tw::test {
 namespace {
-
-TEST(PageTable, NamesControlsOfTheRightKindOnTheRightTab) {
-    frmMain form;
-    for (const PageInfo& p : Pages()) {
-        SCOPED_TRACE(p.name);
-        for (const char* b : {p.source.loadButton, p.target.loadButton, p.saveButton, p.newButton})
-            EXPECT_NO_THROW(form.Cmd(b)) << b;
-        if (p.sizeButton) {
-            EXPECT_NO_THROW(form.Cmd(p.sizeButton));
-        }
-        for (Side side : {Side::Source, Side::Target}) {
-            const PageSide& s = p.Of(side);
-            EXPECT_EQ(s.surface[0], p.letter);
-            EXPECT_EQ(form.Shape(s.outline).Container(), s.surface);
-            const Control& surface = form.Pic(s.surface);
-            const int subTab = side == Side::Source ? p.sourceTab : p.targetTab;
-            if (subTab < 0) {
-                EXPECT_EQ(surface.Container(), "Tab1");
-                EXPECT_EQ(surface.TabPage, p.tab);
-            } else {
-                EXPECT_EQ(surface.Container(), "Tab2");
-                EXPECT_EQ(surface.TabPage, subTab);
-                EXPECT_EQ(form.Find("Tab2")->TabPage, p.tab);
-            }
-        }
-    }
-}
 
 TEST(PageTable, PictureSizeChoosesPageSideAndTransparentPixel) {
     struct Case {

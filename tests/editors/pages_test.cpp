@@ -2,7 +2,7 @@
 // model of the surfaces: picks, stamps, previews, the size buttons, "New
 // Template" and the load buttons with a cancelled dialog.
 
-#include "editor_fixture.h"
+#include "support/editor.h"
 #include "editors/page_table.h"
 #include "shell/snap_to_grid.h"
 

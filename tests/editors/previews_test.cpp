@@ -1,6 +1,6 @@
 // The animation previews of the charset and battle pages, tick by tick.
 
-#include "editor_fixture.h"
+#include "support/editor.h"
 
 namespace tw::test {
 namespace {

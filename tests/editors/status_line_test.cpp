@@ -3,18 +3,11 @@
 
 #include <fstream>
 
-#include "editor_fixture.h"
+#include "support/editor.h"
 #include "editors/status_line.h"
 
 namespace tw::test {
 namespace {
-
-// A sheet of `colours` different colours, each in its own run of pixels.
-Raster Coloured(int w, int h, int colours) {
-    Raster r(w, h);
-    for (int i = 0; i < w * h; ++i) r.Set(i % w, i / w, Rgb(i % colours, (i % colours) >> 8, 7));
-    return r;
-}
 
 TEST(StatusLine, EachLoadAndSaveOutcomeIsToldInWords) {
     struct Case {
@@ -29,9 +22,9 @@ TEST(StatusLine, EachLoadAndSaveOutcomeIsToldInWords) {
         e.Down("CZ", 1, 64, 32);
     };
     const Case cases[] = {
-        {"load", [](Editor& e) { e.Load("LoadZChip", Coloured(480, 256, 143), "forest.bmp"); },
+        {"load", [](Editor& e) { e.Load("LoadZChip", ColourSheet(480, 256, 143), "forest.bmp"); },
          "Loaded forest.bmp into the chipset target (480 x 256, 143 colours)"},
-        {"load source", [](Editor& e) { e.Load("LoadQChar", Coloured(100, 50, 3), "hero.bmp"); },
+        {"load source", [](Editor& e) { e.Load("LoadQChar", ColourSheet(100, 50, 3), "hero.bmp"); },
          "Loaded hero.bmp into the charset source (100 x 50, 4 colours)"},  // 3 + the background
         {"not a picture",
          [](Editor& e) {
@@ -54,21 +47,21 @@ TEST(StatusLine, EachLoadAndSaveOutcomeIsToldInWords) {
          "its stamps back"},
         {"save palette",
          [](Editor& e) {
-             e.Load("LoadZFace", Coloured(192, 192, 143), "faces.bmp");
+             e.Load("LoadZFace", ColourSheet(192, 192, 143), "faces.bmp");
              e.dialog.QueueFile(e.dir / "faces.png");
              e.Click("SaveZFace");
          },
          "Saved faces.png (8-bit palette, 143 colours)"},
         {"save 24 bits",
          [](Editor& e) {
-             e.Load("LoadZFace", Coloured(192, 192, 300), "faces.bmp");
+             e.Load("LoadZFace", ColourSheet(192, 192, 300), "faces.bmp");
              e.dialog.QueueFile(e.dir / "faces.bmp");
              e.Click("SaveZFace");
          },
          "Saved faces.bmp (24 bits, 300 colours: the engine refuses 24-bit files)"},
         {"save reduced GIF",
          [](Editor& e) {
-             e.Load("LoadZFace", Coloured(192, 192, 300), "faces.bmp");
+             e.Load("LoadZFace", ColourSheet(192, 192, 300), "faces.bmp");
              e.dialog.QueueFile(e.dir / "faces.gif");
              e.Click("SaveZFace");
          },
@@ -117,7 +110,7 @@ TEST(StatusLine, PointerCellAndSheetInFront) {
     EXPECT_EQ(s.PointerPart(), "");
 
     EXPECT_EQ(s.SheetPart(), "Chipset 480 x 256, 1 colour: saves as an 8-bit palette");
-    e.Load("LoadZChip", Coloured(480, 256, 257), "many.bmp");
+    e.Load("LoadZChip", ColourSheet(480, 256, 257), "many.bmp");
     EXPECT_NE(s.SheetPart().find("257 colours: PNG and BMP will be saved with 24 bits"),
               std::string::npos);
     // Unsaved changes: a stamp makes them, a save ends them, another page has its own.

@@ -10,7 +10,7 @@
 #include <QUrl>
 
 #include "editors/page_table.h"
-#include "gui_session.h"
+#include "support/gui_session.h"
 #include "platform/controls.h"
 #include "platform/surface.h"
 

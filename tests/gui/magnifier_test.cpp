@@ -13,7 +13,7 @@
 
 #include "gui/magnifier_picture.h"
 #include "gui/magnifier_window.h"
-#include "gui_session.h"
+#include "support/gui_session.h"
 
 namespace tw::test {
 namespace {

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "gui_session.h"
+#include "support/gui_session.h"
 
 namespace tw::test {
 namespace {

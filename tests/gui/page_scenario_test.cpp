@@ -7,13 +7,12 @@
 
 #include <QColorSpace>
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <sstream>
 #include <vector>
 
-#include "gui_session.h"
+#include "support/gui_session.h"
+#include "support/run_batch.h"
 #include "runner/script_line.h"
 
 namespace tw::test {
@@ -78,15 +77,9 @@ protected:
     }
 
     void RunInBatch(const QString& dir) {
-        QFile script(dir + "/script.twb");
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Text));
-        script.write(QString::fromStdString(GetParam().script).replace(";", "\n").toUtf8());
-        script.close();
-        QProcess batch;
-        batch.setWorkingDirectory(dir);
-        batch.start(TW_BATCH_EXE, {"script.twb"});
-        ASSERT_TRUE(batch.waitForFinished(60000));
-        EXPECT_EQ(batch.exitCode(), 0) << batch.readAllStandardError().toStdString();
+        const Outcome o = RunBatch(dir.toStdString(),
+                                   QString::fromStdString(GetParam().script).replace(";", "\n").toStdString());
+        EXPECT_EQ(o.status, 0) << o.err;
     }
 
     QTemporaryDir temp;

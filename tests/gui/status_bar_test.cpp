@@ -10,7 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "gui_session.h"
+#include "support/gui_session.h"
+#include "support/scratch_dir.h"
 
 namespace tw::test {
 namespace {
@@ -29,12 +30,9 @@ TEST(StatusBar, SitsBelowTheClientAreaAndTellsWhatHappened) {
     EXPECT_EQ(w.width(), frmMain::kClientWidth);
     const QSize size = w.size();
 
-    const QString notes = temp.filePath("notes.png");
-    QFile f(notes);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("not a picture\n");
-    f.close();
-    s.dialog.QueueFile(notes.toStdString());
+    const std::string notes = temp.filePath("notes.png").toStdString();
+    WriteBytes(notes, {'t', 'e', 'x', 't', '\n'});
+    s.dialog.QueueFile(notes);
     s.Click("LoadZChip");
     EXPECT_TRUE(w.Status().Text().startsWith("Could not load notes.png: not a PNG file\n"))
         << w.Status().Text().toStdString();

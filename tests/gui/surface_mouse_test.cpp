@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "gui_session.h"
+#include "support/gui_session.h"
 #include "platform/controls.h"
 #include "platform/surface.h"
 

@@ -9,7 +9,7 @@
 #include <QTabBar>
 
 #include "gui/form_builder.h"
-#include "gui_session.h"
+#include "support/gui_session.h"
 #include "platform/controls.h"
 #include "platform/surface.h"
 
@@ -136,16 +136,6 @@ TEST_F(WindowLayout, ButtonsOptionsAndIndicatorsFollowTheModel) {
     EXPECT_TRUE(w.Widget("optModRPG2K")->property("checked").toBool());
     EXPECT_TRUE(w.Widget("cmdCompleteSet")->font().bold());
     expectInSync();
-}
-
-TEST(FileDialogFilters, PatternsListBothCases) {
-    EXPECT_EQ(
-        QtFileDialog::NameFilters(modTWFunc::kOpenFilter),
-        QStringList({"Image Files (*.bmp *.BMP *.gif *.GIF *.jpg *.JPG *.png *.PNG *.tif *.TIF)",
-                     "All files (*)"}));
-    EXPECT_EQ(QtFileDialog::NameFilters(modTWFunc::kSaveFilter),
-              QStringList({"BMP (*.bmp *.BMP)", "GIF (*.gif *.GIF)", "JPG (*.jpg *.JPG)",
-                           "PNG (*.png *.PNG)", "TIF (*.tif *.TIF)"}));
 }
 
 }  // namespace

@@ -16,24 +16,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "editors/page_table.h"
 #include "gui/client_zoom.h"
 #include "gui/view_prefs.h"
-#include "gui_session.h"
+#include "support/gui_session.h"
 #include "platform/controls.h"
 #include "platform/surface.h"
 
 namespace tw::test {
 namespace {
-
-// Surfaces with the page (Tab1, Tab2) that shows them and their outline.
-const struct {
-    const char *surface, *outline;
-    int tab1, tab2;
-} kSurfaces[] = {
-    {"CQ", "Csel", 0, 0}, {"CZ", "Cins", 0, 0}, {"RQ", "Rsel", 1, 0}, {"RZ", "Rins", 1, 0},
-    {"FQ", "Fsel", 2, 0}, {"FZ", "Fins", 2, 0}, {"SQ", "Ssel", 3, 0}, {"SZ", "Sins", 3, 0},
-    {"BQ", "Bsel", 4, 0}, {"BZ", "Bins", 4, 1}, {"OQ", "Osel", 5, 0}, {"OZ", "Oins", 5, 0},
-};
 
 class Zoom : public ::testing::TestWithParam<int> {
 protected:
@@ -96,9 +87,12 @@ TEST_P(Zoom, PressesAndMovesLandOnTheSheetPixelUnderThePointer) {
     struct Point {
         int x, y;
     } const points[] = {{111, 63}, {100, 40}, {127, 79}, {97, 20}};  // within the smallest surface
-    for (const auto& c : kSurfaces) {
-        s.window->TabChanged("Tab1", c.tab1);
-        s.window->TabChanged("Tab2", c.tab2);
+    for (const PageInfo& page : Pages())
+    for (const Side side : {Side::Source, Side::Target}) {
+        const PageSide c = page.Of(side);
+        const int tab2 = side == Side::Source ? page.sourceTab : page.targetTab;
+        s.window->TabChanged("Tab1", page.tab);
+        s.window->TabChanged("Tab2", std::max(tab2, 0));
         const Outline& o = s.Form().Shape(c.outline);
         for (const Point& p : points) {
             SCOPED_TRACE(testing::Message() << c.surface << " " << p.x << "," << p.y);

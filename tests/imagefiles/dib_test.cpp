@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "image_test_support.h"
+#include "support/image_files.h"
+#include "support/pictures.h"
+#include "support/scratch_dir.h"
 
+namespace tw::test {
 namespace {
 
-using twtest::OwnedImage;
 
 TEST(AllocImage, AcceptsOnlySizesWithinTheLimits) {
     struct Case {
@@ -26,3 +28,4 @@ TEST(AllocImage, AcceptsOnlySizesWithinTheLimits) {
 }
 
 }  // namespace
+}  // namespace tw::test

@@ -11,10 +11,13 @@
 
 #include <cstring>
 
-#include "image_test_support.h"
+#include "support/image_files.h"
+#include "support/pictures.h"
+#include "support/scratch_dir.h"
 #include "imagefiles/dib.h"
 #include "imagefiles/le_bytes.h"
 
+namespace tw::test {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -181,12 +184,12 @@ Case Bmp(const char* name, int bpp, int w, int h, int bits, uint32_t compression
     for (int i = 0; i < 4; ++i) f[2 + i] = uint8_t(size >> (8 * i)), f[10 + i] = uint8_t(offset >> (8 * i));
     f[0] = 'B', f[1] = 'M';
     f.insert(f.end(), pixels.begin(), pixels.end());
-    return {name, [=](const std::string& path) { twtest::WriteBytes(path, f); }, bpp, w, std::abs(h),
+    return {name, [=](const std::string& path) { WriteBytes(path, f); }, bpp, w, std::abs(h),
             [=](int x, int y) { return shows[y * w + x]; }};
 }
 
 Case ProgressiveJpeg(const char* name, bool cmyk, int bpp) {
-    const tw::Raster photo = twtest::PhotoLike(70, 45);
+    const tw::Raster photo = PhotoLike(70, 45);
     const auto write = [=](const std::string& path) {
         jpeg_compress_struct c;
         jpeg_error_mgr err;
@@ -251,10 +254,10 @@ TEST(ForeignFiles, LoadAtTheReportedDepthWithTheRightColours) {
         ProgressiveJpeg("jpg progressive", false, 24), ProgressiveJpeg("jpg cmyk", true, 0)};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        twtest::TempDir dir;
+        ScratchDir dir;
         const std::string path = dir / ("f." + c.name.substr(0, 3));
         c.write(path);
-        twtest::Program program;
+        FileRoutines program;
         program.files.LoadImageFile(path, "CZ");
         const tw::Raster* got = program.surface.GetPicture().raster();
         ASSERT_EQ(got != nullptr, c.bpp != 0);
@@ -265,7 +268,7 @@ TEST(ForeignFiles, LoadAtTheReportedDepthWithTheRightColours) {
             for (int x = 0; x < c.w; ++x) want.Set(x, y, c.shows(x, y));
         if (c.name.starts_with("jpg")) {
             ASSERT_TRUE(got->Width() == c.w && got->Height() == c.h);
-            EXPECT_GT(twtest::Psnr(want, *got), 28);
+            EXPECT_GT(Psnr(want, *got), 28);
         } else {
             EXPECT_EQ(*got, want);
         }
@@ -275,7 +278,7 @@ TEST(ForeignFiles, LoadAtTheReportedDepthWithTheRightColours) {
 // The reader stops at the last row of the last pass: at every small size,
 // where some of the seven interlace passes are empty, no row goes missing.
 TEST(ForeignFiles, PngsOfEverySmallSizeLoadWhole) {
-    twtest::TempDir dir;
+    ScratchDir dir;
     const std::string path = dir / "small.png";
     for (const bool adam7 : {false, true})
         for (int h = 1; h <= 9; ++h)
@@ -297,8 +300,8 @@ TEST(ForeignFiles, PngsOfEverySmallSizeLoadWhole) {
                 png_write_end(png, info);
                 png_destroy_write_struct(&png, &info);
                 fclose(fp);
-                twtest::OwnedImage img;
-                ASSERT_EQ(twtest::LoadFile(path, &img), 0);
+                OwnedImage img;
+                ASSERT_EQ(LoadFile(path, &img), 0);
                 ASSERT_EQ(img.d.bmh->biWidth, w);
                 for (int y = 0; y < h; ++y)
                     for (int x = 0; x < w; ++x)
@@ -307,3 +310,4 @@ TEST(ForeignFiles, PngsOfEverySmallSizeLoadWhole) {
 }
 
 }  // namespace
+}  // namespace tw::test

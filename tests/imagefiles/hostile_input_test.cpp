@@ -10,50 +10,16 @@
 #include <cstdio>  // before jpeglib.h, which needs FILE and size_t
 
 #include <jpeglib.h>
-#include <zlib.h>
 
-#include "image_test_support.h"
+#include "support/grey_png.h"
+#include "support/image_files.h"
+#include "support/pictures.h"
+#include "support/scratch_dir.h"
 
+namespace tw::test {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-void PutBe32(Bytes* b, uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) b->push_back(static_cast<uint8_t>(v >> shift));
-}
-
-void PutChunk(Bytes* png, const char* type, const Bytes& data) {
-    PutBe32(png, static_cast<uint32_t>(data.size()));
-    Bytes typed(type, type + 4);
-    typed.insert(typed.end(), data.begin(), data.end());
-    png->insert(png->end(), typed.begin(), typed.end());
-    PutBe32(png, static_cast<uint32_t>(crc32(0, typed.data(), static_cast<uInt>(typed.size()))));
-}
-
-// A grey PNG of w x h whose image data goes on with `extraZeros` more bytes
-// after the last row: the picture still loads. The data is split into IDAT
-// chunks of at most chunkBytes.
-Bytes GreyPng(uint32_t w, uint32_t h, size_t extraZeros, size_t chunkBytes = SIZE_MAX) {
-    Bytes png{0x89, 'P', 'N', 'G', 13, 10, 26, 10}, ihdr;
-    PutBe32(&ihdr, w);
-    PutBe32(&ihdr, h);
-    ihdr.insert(ihdr.end(), {8, 0, 0, 0, 0});
-    PutChunk(&png, "IHDR", ihdr);
-    Bytes raw;
-    for (uint32_t y = 0; y < h && w <= 4096; ++y) {
-        raw.push_back(0);  // no filter
-        for (uint32_t x = 0; x < w; ++x) raw.push_back(static_cast<uint8_t>(x * 3 + y));
-    }
-    raw.resize(raw.size() + extraZeros, 0);
-    Bytes packed(compressBound(static_cast<uLong>(raw.size())));
-    uLongf size = static_cast<uLongf>(packed.size());
-    compress2(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 9);
-    packed.resize(size);
-    for (size_t at = 0; at < packed.size(); at += chunkBytes)
-        PutChunk(&png, "IDAT", Bytes(packed.begin() + at, packed.begin() + std::min(packed.size(), at + chunkBytes)));
-    PutChunk(&png, "IEND", {});
-    return png;
-}
 
 // A grey progressive JPEG: the usual scans, or two scans for the DC and two
 // for each AC coefficient (128 in all).
@@ -96,7 +62,7 @@ void ManyScanJpeg(const std::string& path, bool manyScans) {
 
 TEST(HostileInput, EachFileIsRefusedWithItsReasonOrLoadsWithinTheCaps) {
     namespace fs = std::filesystem;
-    twtest::TempDir dir;
+    ScratchDir dir;
     struct Case {
         const char* what;
         std::string name;
@@ -110,31 +76,31 @@ TEST(HostileInput, EachFileIsRefusedWithItsReasonOrLoadsWithinTheCaps) {
         {"a device", "zero.bmp", [](const std::string& p) { fs::create_symlink("/dev/zero", p); },
          "it is a device, not a file"},
         {"no file", "gone.gif", [](const std::string&) {}, "no such file"},
-        {"a text", "notes.png", [](const std::string& p) { twtest::WriteBytes(p, Bytes(40, 'a')); }, "not a PNG file"},
+        {"a text", "notes.png", [](const std::string& p) { WriteBytes(p, Bytes(40, 'a')); }, "not a PNG file"},
         {"a cut PNG", "cut.png",
          [](const std::string& p) {
              const Bytes png = GreyPng(64, 64, 0);
-             twtest::WriteBytes(p, Bytes(png.begin(), png.begin() + 60));
+             WriteBytes(p, Bytes(png.begin(), png.begin() + 60));
          },
          "the file ends too early"},
-        {"a huge claim", "huge.png", [](const std::string& p) { twtest::WriteBytes(p, GreyPng(70000, 3, 0)); },
+        {"a huge claim", "huge.png", [](const std::string& p) { WriteBytes(p, GreyPng(70000, 3, 0)); },
          "picture too large: 70000 x 3 (the limit is 16384 a side)"},
         {"zeros after the rows", "tail.png",
-         [](const std::string& p) { twtest::WriteBytes(p, GreyPng(64, 64, size_t(64) << 20)); }, "", 64, 64},
+         [](const std::string& p) { WriteBytes(p, GreyPng(64, 64, size_t(64) << 20)); }, "", 64, 64},
         {"zeros in later IDAT chunks", "chunks.png",
-         [](const std::string& p) { twtest::WriteBytes(p, GreyPng(64, 64, size_t(64) << 20, 1024)); }, "", 64, 64},
+         [](const std::string& p) { WriteBytes(p, GreyPng(64, 64, size_t(64) << 20, 1024)); }, "", 64, 64},
         {"a JPEG of 128 scans", "scans.jpg", [](const std::string& p) { ManyScanJpeg(p, true); },
          "too many scans in a progressive JPEG (the limit is 100)"},
         {"an ordinary progressive JPEG", "photo.jpg", [](const std::string& p) { ManyScanJpeg(p, false); }, "",
          64, 64},
-        {"an unknown kind", "sheet.webp", [](const std::string& p) { twtest::WriteBytes(p, Bytes(40, 0)); },
+        {"an unknown kind", "sheet.webp", [](const std::string& p) { WriteBytes(p, Bytes(40, 0)); },
          "unknown extension .webp"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string path = dir / c.name;
         c.make(path);
-        twtest::Program program;
+        FileRoutines program;
         const tw::Raster before = program.surface.View();
         const tw::FileResult r = program.files.LoadImageFile(path, "CZ");
         EXPECT_EQ(r.reason, c.reason);
@@ -155,10 +121,10 @@ TEST(HostileInput, EachFileIsRefusedWithItsReasonOrLoadsWithinTheCaps) {
 // A surface keeps only what it can show of a large picture, yet reports the
 // picture's own size; the surface that sizes itself to its picture keeps it all.
 TEST(HostileInput, SurfacesKeepOnlyTheirClientArea) {
-    twtest::TempDir dir;
+    ScratchDir dir;
     const std::string path = dir / "wide.png";
-    twtest::WriteBytes(path, GreyPng(3000, 200, 0));
-    twtest::Program program;
+    WriteBytes(path, GreyPng(3000, 200, 0));
+    FileRoutines program;
     ASSERT_EQ(program.files.LoadImageFile(path, "CZ").reason, "");
     const tw::Picture& p = program.surface.GetPicture();
     EXPECT_EQ(p.Width(), 3000);
@@ -179,9 +145,9 @@ TEST(HostileInput, HugePicturesUnderAMemoryLimitLoadOrAreRefused) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the address sanitizer needs more address space than the limit";
 #endif
-    twtest::TempDir dir;
+    ScratchDir dir;
     const std::string path = dir / "screen8.gif";
-    twtest::WriteBytes(path, {'G', 'I', 'F', '8', '9', 'a', 0x00, 0x40, 0x00, 0x40, 0x81, 0, 0, 0, 0, 0, 255, 255,
+    WriteBytes(path, {'G', 'I', 'F', '8', '9', 'a', 0x00, 0x40, 0x00, 0x40, 0x81, 0, 0, 0, 0, 0, 255, 255,
                               255, 255, 0, 0, 0, 0, 255, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0, 0x3B});
     for (const bool sizesToPicture : {false, true}) {
         SCOPED_TRACE(sizesToPicture ? "a surface that takes the picture's size" : "a fixed surface");
@@ -190,7 +156,7 @@ TEST(HostileInput, HugePicturesUnderAMemoryLimitLoadOrAreRefused) {
         if (child == 0) {
             const rlimit limit{1L << 30, 1L << 30};
             setrlimit(RLIMIT_AS, &limit);
-            twtest::Program program;
+            FileRoutines program;
             tw::Surface whole{"T", "z", tw::Placement{0, 0, 25, 33}, tw::BorderStyle::Raised2, 0, true};
             tw::modTWFunc files(program.dialog, {[&](std::string_view) {
                                                      return std::vector<tw::Surface*>{&program.surface, &whole};
@@ -211,3 +177,4 @@ TEST(HostileInput, HugePicturesUnderAMemoryLimitLoadOrAreRefused) {
 }
 
 }  // namespace
+}  // namespace tw::test

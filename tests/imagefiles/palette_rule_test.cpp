@@ -7,12 +7,14 @@
 
 #include <algorithm>
 
-#include "image_test_support.h"
+#include "support/image_files.h"
+#include "support/pictures.h"
+#include "support/scratch_dir.h"
 #include "imagefiles/le_bytes.h"
 
+namespace tw::test {
 namespace {
 
-using twtest::OwnedImage;
 using Palette = std::vector<tw::Pixel>;
 
 // Bits per stored pixel from IHDR, and the PLTE entries.
@@ -56,7 +58,7 @@ void ExpectTransparentFirst(const Palette& p, tw::Pixel transparent) {
 }
 
 TEST(PaletteRule, FewColourSheetsBecomePaletteFilesWithTransparentColourFirst) {
-    twtest::TempDir dir;
+    ScratchDir dir;
     struct Case {
         int w, h, colours;
         int x, y;  // the transparent position
@@ -67,15 +69,15 @@ TEST(PaletteRule, FewColourSheetsBecomePaletteFilesWithTransparentColourFirst) {
         SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h) + ", colours " + std::to_string(c.colours));
         // Two colours: a black and white sheet, which some readers take for
         // a one-bit picture when the palette is short.
-        tw::Raster sheet = twtest::ColourSheet(c.w, c.h, c.colours);
+        tw::Raster sheet = ColourSheet(c.w, c.h, c.colours);
         if (c.colours == 2)
             for (int y = 0; y < c.h; ++y)
                 for (int x = 0; x < c.w; ++x) sheet.Set(x, y, (x / 3 + y / 5) % 2 ? 0xFFFFFF : 0);
-        OwnedImage img = twtest::Image24(sheet);
+        OwnedImage img = Image24(sheet);
         ASSERT_EQ(savepng((dir / "s.png").c_str(), &img.d, 0), 0);
         ASSERT_EQ(savebmp((dir / "s.bmp").c_str(), &img.d, 0), 0);
-        const auto png = PngPalette(twtest::ReadBytes(dir / "s.png"));
-        const auto bmp = BmpPalette(twtest::ReadBytes(dir / "s.bmp"));
+        const auto png = PngPalette(ReadBytes(dir / "s.png"));
+        const auto bmp = BmpPalette(ReadBytes(dir / "s.bmp"));
         const int bits = c.colours <= 256 ? 8 : 24;  // more colours stay true colour
         EXPECT_EQ(png.first, bits);
         EXPECT_EQ(bmp.first, bits);
@@ -84,7 +86,7 @@ TEST(PaletteRule, FewColourSheetsBecomePaletteFilesWithTransparentColourFirst) {
         ExpectTransparentFirst(png.second, sheet.At(c.x, c.y));
         ExpectTransparentFirst(bmp.second, sheet.At(c.x, c.y));
         EXPECT_EQ(bmp.second.size(), 256u);
-        EXPECT_EQ(BmpPixels(twtest::ReadBytes(dir / "s.bmp")), sheet);
+        EXPECT_EQ(BmpPixels(ReadBytes(dir / "s.bmp")), sheet);
     }
 }
 
@@ -92,17 +94,17 @@ TEST(PaletteRule, FewColourSheetsBecomePaletteFilesWithTransparentColourFirst) {
 // it, and a near miss of it: reduced, but the transparent colour stays exact
 // at index 0, used by exactly its pixels, and is never repeated.
 TEST(PaletteRule, ReducedGifKeepsTransparentColourExact) {
-    tw::Raster photo = twtest::PhotoLike(480, 256, 7);
+    tw::Raster photo = PhotoLike(480, 256, 7);
     const tw::Pixel t = photo.At(288, 128);
     for (int i = 0; i < 3000; ++i) photo.Set(i * 37 % 480, i * 13 % 256, t);
     photo.Set(5, 5, t ^ 1);
-    twtest::TempDir dir;
-    twtest::Program program;
-    OwnedImage img = twtest::Image24(photo);
+    ScratchDir dir;
+    FileRoutines program;
+    OwnedImage img = Image24(photo);
     program.files.CurrentImage = std::exchange(img.d, ImageDescriptor{});
     program.files.SaveImageFile(dir / "s.gif");
 
-    const std::vector<uint8_t> bytes = twtest::ReadBytes(dir / "s.gif");
+    const std::vector<uint8_t> bytes = ReadBytes(dir / "s.gif");
     ASSERT_GT(bytes.size(), 6u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 6), "GIF89a");
     int error = 0;
@@ -123,8 +125,9 @@ TEST(PaletteRule, ReducedGifKeepsTransparentColourExact) {
             ASSERT_EQ(index == 0, photo.At(x, y) == t) << x << "," << y;
             shown.Set(x, y, p.at(index));
         }
-    EXPECT_GT(twtest::Psnr(photo, shown), 30.0);
+    EXPECT_GT(Psnr(photo, shown), 30.0);
     DGifCloseFile(gif, &error);
 }
 
 }  // namespace
+}  // namespace tw::test

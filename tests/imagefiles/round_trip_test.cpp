@@ -5,12 +5,14 @@
 
 #include <cstring>
 
-#include "image_test_support.h"
+#include "support/image_files.h"
+#include "support/pictures.h"
+#include "support/scratch_dir.h"
 #include "imagefiles/dib.h"
 
+namespace tw::test {
 namespace {
 
-using twtest::OwnedImage;
 
 enum Kind { One, EightPalette, EightGrey, Sixteen, FewColours, Photo };
 
@@ -19,12 +21,12 @@ OwnedImage Make(Kind kind) {
     for (int i = 0; i < 256; ++i)
         pal.push_back(kind == EightGrey ? tw::Rgb(i, i, i) : tw::Rgb(i % 50 * 5, 255 - i % 50, i % 50 * 3));
     switch (kind) {
-    case One: return twtest::ImageOf(1, 37, 21, {0x80, 0xFFFF00}, [](int x, int y) { return (x * y) % 7 < 3; });
-    case EightPalette: return twtest::ImageOf(8, 37, 21, pal, [](int x, int y) { return (x * 3 + y * 5) % 256; });
-    case EightGrey: return twtest::ImageOf(8, 37, 21, pal, [](int x, int y) { return (x * 6 + y * 11) % 256; });
-    case Sixteen: return twtest::ImageOf(16, 23, 9, {}, [](int x, int y) { return x * 2801 + y * 77; });
-    case FewColours: return twtest::Image24(twtest::ColourSheet(480, 256, 120));
-    case Photo: return twtest::Image24(twtest::PhotoLike(64, 48));
+    case One: return ImageOf(1, 37, 21, {0x80, 0xFFFF00}, [](int x, int y) { return (x * y) % 7 < 3; });
+    case EightPalette: return ImageOf(8, 37, 21, pal, [](int x, int y) { return (x * 3 + y * 5) % 256; });
+    case EightGrey: return ImageOf(8, 37, 21, pal, [](int x, int y) { return (x * 6 + y * 11) % 256; });
+    case Sixteen: return ImageOf(16, 23, 9, {}, [](int x, int y) { return x * 2801 + y * 77; });
+    case FewColours: return Image24(ColourSheet(480, 256, 120));
+    case Photo: return Image24(PhotoLike(64, 48));
     }
     return {};
 }
@@ -45,17 +47,17 @@ TEST(RoundTrip, EveryFormatReloadsThePictureAtThePredictedDepth) {
         {"tif", Photo, 24, 0},      {"jpg", EightGrey, 8, 25},   {"jpg", EightPalette, 24, 18}, {"jpg", Photo, 24, 30}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.ext) + " kind " + std::to_string(c.kind));
-        twtest::TempDir dir;
+        ScratchDir dir;
         const std::string path = dir / (std::string("pic.") + c.ext);
         OwnedImage img = Make(c.kind), back;
-        ASSERT_EQ(twtest::SaveFile(path, &img.d), 0);
-        ASSERT_EQ(twtest::LoadFile(path, &back), 0);
+        ASSERT_EQ(SaveFile(path, &img.d), 0);
+        ASSERT_EQ(LoadFile(path, &back), 0);
         EXPECT_EQ(back.Bpp(), c.loadedBpp);
         const tw::Raster want = tw::ImageToRaster(img.d), got = tw::ImageToRaster(back.d);
         if (c.minPsnr == 0) {
             EXPECT_EQ(got, want);
         } else {
-            EXPECT_GT(twtest::Psnr(want, got), c.minPsnr);
+            EXPECT_GT(Psnr(want, got), c.minPsnr);
         }
         if (c.loadedBpp == 16) {  // all 16 bits survive, not only the shown high byte
             EXPECT_EQ(std::memcmp(tw::ImageRow(back.d, 8), tw::ImageRow(img.d, 8), 46), 0);
@@ -64,3 +66,4 @@ TEST(RoundTrip, EveryFormatReloadsThePictureAtThePredictedDepth) {
 }
 
 }  // namespace
+}  // namespace tw::test

@@ -13,15 +13,17 @@
 #include <fstream>
 #include <optional>
 
-#include "image_test_support.h"
+#include "support/image_files.h"
+#include "support/pictures.h"
+#include "support/scratch_dir.h"
 #include "imagefiles/codec_report.h"
 #include "imagefiles/dib.h"
 #include "imagefiles/le_bytes.h"
 #include "imagefiles/transparent_pixel.h"
 
+namespace tw::test {
 namespace {
 
-using twtest::OwnedImage;
 using Bytes = std::vector<uint8_t>;
 
 struct Decoded {
@@ -95,19 +97,19 @@ TEST(Xyz, EverySheetRoundTripsWithTheTransparentColourFirstAndOnlyThere) {
     for (const Case c : {Case{480, 256, 200}, Case{288, 256, 256}, Case{192, 192, 3, true}, Case{160, 80, 150},
                          Case{480, 480, 40}, Case{256, 1024, 120}, Case{480, 256, 0}}) {
         SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h) + ", colours " + std::to_string(c.colours));
-        tw::Raster sheet = c.colours ? twtest::ColourSheet(c.w, c.h, c.colours) : twtest::PhotoLike(c.w, c.h, 3);
+        tw::Raster sheet = c.colours ? ColourSheet(c.w, c.h, c.colours) : PhotoLike(c.w, c.h, 3);
         const tw::PixelPosition at = tw::TransparentPixelPosition(c.w, c.h);
         if (c.blackKey) std::replace(sheet.Row(0), sheet.Row(0) + c.w * c.h, sheet.At(at.x, at.y), tw::Pixel{0});
         const tw::Pixel t = sheet.At(at.x, at.y);
         for (int i = 0; c.colours == 0 && i < 2000; ++i) sheet.Set(i * 37 % c.w, i * 13 % c.h, t);
-        twtest::TempDir dir;
+        ScratchDir dir;
         const std::string path = dir / "sheet.xyz";
-        OwnedImage img = twtest::Image24(sheet), back;
+        OwnedImage img = Image24(sheet), back;
         tw::CodecReport report;
         ASSERT_EQ(savexyz(path.c_str(), &img.d, &report), 0) << report.reason;
         EXPECT_EQ(report.reduced, c.colours == 0);
 
-        const auto file = Inflate(twtest::ReadBytes(path));
+        const auto file = Inflate(ReadBytes(path));
         ASSERT_TRUE(file);
         ASSERT_EQ(file->width, c.w);
         ASSERT_EQ(file->height, c.h);
@@ -119,7 +121,7 @@ TEST(Xyz, EverySheetRoundTripsWithTheTransparentColourFirstAndOnlyThere) {
             shown.Set(i % c.w, i / c.w, file->palette[file->indices[i]]);
         }
         if (c.colours) EXPECT_EQ(shown, sheet);
-        else EXPECT_GT(twtest::Psnr(sheet, shown), 30.0);
+        else EXPECT_GT(Psnr(sheet, shown), 30.0);
 
         ASSERT_EQ(Load(path, &back, &report), 0) << report.reason;
         EXPECT_EQ(back.Bpp(), 8);
@@ -161,11 +163,11 @@ TEST(Xyz, DamagedAndLyingFilesAreRefusedWithAReason) {
         {"bad zlib header", changed([](Bytes& b) { b[8] = 0; }), "the compressed data is damaged"},
         {"bad checksum", changed([](Bytes& b) { b.back() ^= 1; }), "the compressed data is damaged"},
     };
-    twtest::TempDir dir;
+    ScratchDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = dir / "bad.xyz";
-        twtest::WriteBytes(path, c.file);
+        WriteBytes(path, c.file);
         OwnedImage img;
         tw::CodecReport report;
         EXPECT_NE(Load(path, &img, &report), 0);
@@ -184,7 +186,7 @@ TEST(Xyz, DamagedAndLyingFilesAreRefusedWithAReason) {
 TEST(Xyz, AgreesWithAnIndependentPythonReading) {
     if (std::system("python3 -c '' 2>/dev/null") != 0) GTEST_SKIP() << "python3 is not installed";
     const std::string script = std::string(TW_TESTS_DIR) + "/imagefiles/xyz_reference.py";
-    twtest::TempDir dir;
+    ScratchDir dir;
     // Their file, our reader.
     ASSERT_EQ(std::system(("python3 '" + script + "' write '" + (dir / "theirs.xyz") + "' 288 256 '" +
                            (dir / "theirs.ppm") + "'").c_str()),
@@ -194,8 +196,8 @@ TEST(Xyz, AgreesWithAnIndependentPythonReading) {
     ASSERT_EQ(Load(dir / "theirs.xyz", &theirs, &report), 0) << report.reason;
     EXPECT_EQ(tw::ImageToRaster(theirs.d), ReadPpm(dir / "theirs.ppm"));
     // Our file, their reader (which also checks the transparent colour is not repeated).
-    const tw::Raster sheet = twtest::ColourSheet(480, 256, 90);
-    OwnedImage ours = twtest::Image24(sheet);
+    const tw::Raster sheet = ColourSheet(480, 256, 90);
+    OwnedImage ours = Image24(sheet);
     ASSERT_EQ(savexyz((dir / "ours.xyz").c_str(), &ours.d), 0);
     ASSERT_EQ(std::system(("python3 '" + script + "' read '" + (dir / "ours.xyz") + "' '" + (dir / "ours.ppm") +
                            "'").c_str()),
@@ -204,3 +206,4 @@ TEST(Xyz, AgreesWithAnIndependentPythonReading) {
 }
 
 }  // namespace
+}  // namespace tw::test

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "../editors/editor_fixture.h"
+#include "support/editor.h"
 #include "platform/blit.h"
 
 namespace tw {

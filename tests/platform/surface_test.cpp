@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../editors/editor_fixture.h"
+#include "support/editor.h"
 #include "platform/blit.h"
 #include "platform/surface.h"
 

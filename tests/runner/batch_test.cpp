@@ -9,39 +9,13 @@
 #include <set>
 #include <sstream>
 
-#include "../editors/editor_fixture.h"
+#include "support/editor.h"
+#include "support/grey_png.h"
+#include "support/run_batch.h"
 #include "shell/command_line.h"
 
 namespace tw::test {
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs `exe` in `dir` on `script`, saved there as script.tw; `args` replaces
-// the script argument (e.g. "- < script.tw"); `feed` pipes into it.
-Outcome RunBatch(const ScratchDir& dir, const std::string& script,
-                 const std::string& args = "script.tw", const std::string& exe = TW_BATCH_EXE,
-                 const std::string& feed = "") {
-    std::ofstream(dir.path / "script.tw", std::ios::binary) << script;
-    const std::string cmd = "cd '" + dir.path.string() + "' && " + feed + " '" + exe + "' " + args +
-                            " > out.txt 2> err.txt";
-    const int rc = std::system(cmd.c_str());
-    Outcome o;
-    o.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-    o.out = Slurp(dir.path / "out.txt");
-    o.err = Slurp(dir.path / "err.txt");
-    return o;
-}
 
 // Every kind of bad line stops the run with status 2 and a message that names
 // the script and the line; the lines before it have run.
@@ -184,10 +158,10 @@ TEST(Batch, GoldenScripts) {
         if (entry.path().extension() != ".script") continue;
         SCOPED_TRACE(entry.path().filename().string());
         ScratchDir dir;
-        const Outcome o = RunBatch(dir, Slurp(entry.path()));
+        const Outcome o = RunBatch(dir, ReadText(entry.path()));
         EXPECT_EQ(o.status, 0) << o.err;
         EXPECT_EQ(o.err, "");
-        EXPECT_EQ(o.out, Slurp(fs::path(entry.path()).replace_extension(".expected")));
+        EXPECT_EQ(o.out, ReadText(fs::path(entry.path()).replace_extension(".expected")));
         ++count;
     }
     EXPECT_GE(count, 2);
@@ -232,8 +206,8 @@ TEST(Batch, ASessionBuildsSavesAndDumpsATarget) {
     EXPECT_TRUE(SameRaster(ReadPicture(dir / "view.png"), Raster(16, 16, 0x3A6EA5)));
     // A dump is a 24-bit file even where a saved sheet would take a palette:
     // PNG colour type 2 (RGB) at byte 25, BMP bit count 24 at byte 28.
-    EXPECT_EQ(Slurp(dir / "view.png").at(25), 2);
-    EXPECT_EQ(Slurp(dir / "current.bmp").at(28), 24);
+    EXPECT_EQ(ReadText(dir / "view.png").at(25), 2);
+    EXPECT_EQ(ReadText(dir / "current.bmp").at(28), 24);
     // The program's folder holds nothing but what the script itself wrote.
     std::set<std::string> files;
     for (const auto& entry : fs::directory_iterator(dir.path)) files.insert(entry.path().filename());
@@ -247,12 +221,7 @@ TEST(Batch, ASessionBuildsSavesAndDumpsATarget) {
 TEST(Batch, FailedFilesAreReportedAndTheScriptGoesOn) {
     ScratchDir dir;
     std::ofstream(dir / "notes.png") << "a text, not a picture\n";
-    // A PNG header that claims 70000 x 3 pixels.
-    const unsigned char big[] = {0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R',
-                                 0, 1, 0x11, 0x70, 0, 0, 0, 3, 8, 2, 0, 0, 0, 0x30, 0xe9, 0x4b, 0x17,
-                                 0, 0, 0, 8, 'I', 'D', 'A', 'T', 0x78, 0x9c, 3, 0, 0, 0, 0, 1,
-                                 0x48, 0x06, 0x89, 0xd2};
-    std::ofstream(dir / "big.png", std::ios::binary).write(reinterpret_cast<const char*>(big), sizeof big);
+    WriteBytes(dir / "big.png", GreyPng(70000, 3, 0));
     ASSERT_EQ(mkfifo((dir / "pipe.png").c_str(), 0600), 0);
     fs::create_symlink("/dev/full", dir.path / "full.png");
     struct Case {

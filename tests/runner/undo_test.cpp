@@ -6,34 +6,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "../editors/editor_fixture.h"
+#include "support/editor.h"
+#include "support/run_batch.h"
 #include "editors/edit_history.h"
 #include "editors/page_table.h"
 #include "platform/blit.h"
 
 namespace tw::test {
 namespace {
-
-std::string FileBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-struct ScriptRun {
-    int status = -1;
-    std::string out, err;
-};
-
-ScriptRun RunScript(const ScratchDir& dir, const std::string& script) {
-    std::ofstream(dir.path / "undo.tw") << script;
-    const std::string cmd = "cd '" + dir.path.string() + "' && '" TW_BATCH_EXE
-                            "' undo.tw > out.txt 2> err.txt";
-    const int rc = std::system(cmd.c_str());
-    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, FileBytes(dir.path / "out.txt"),
-            FileBytes(dir.path / "err.txt")};
-}
 
 // On every page: a cancelled load of a blank sheet is no step; load, stamp
 // twice, undo three times back to the start-up sheet, redo three times to the
@@ -72,7 +52,7 @@ TEST(Undo, EveryPageUndoesAndRedoesToTheExactPixels) {
         s += "click mnuUndo\nclick mnuUndo\ndown " + z + " 1 " + stamp2 + "\nshow mnuRedo\n";
         if (other) s += "dump CZ chip_after.bmp\n";
 
-        const ScriptRun r = RunScript(dir, s);
+        const Outcome r = RunBatch(dir, s);
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out,
                   "mnuUndo caption=\"&Undo\" enabled=0\n"
@@ -83,7 +63,7 @@ TEST(Undo, EveryPageUndoesAndRedoesToTheExactPixels) {
                   "mnuRedo caption=\"&Redo Load Target\" enabled=1\n"
                   "mnuRedo caption=\"&Redo\" enabled=0\n");
         const auto same = [&](const char* a, const char* b) {
-            return FileBytes(dir / a) == FileBytes(dir / b);
+            return ReadText(dir / a) == ReadText(dir / b);
         };
         EXPECT_FALSE(same("loaded.bmp", "one.bmp"));
         EXPECT_FALSE(same("one.bmp", "two.bmp"));
@@ -103,10 +83,10 @@ TEST(Undo, ABadTabLineIsAScriptError) {
     for (const char* line : {"tab Tab3 0", "tab Tab1 6", "tab Tab2 2", "tab Tab1 -1", "tab Tab1"}) {
         SCOPED_TRACE(line);
         ScratchDir dir;
-        const ScriptRun r = RunScript(dir, "echo a\n" + std::string(line) + "\necho b\n");
+        const Outcome r = RunBatch(dir, "echo a\n" + std::string(line) + "\necho b\n");
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "a\n");
-        EXPECT_EQ(r.err.rfind("undo.tw:2: ", 0), 0u) << r.err;
+        EXPECT_EQ(r.err.rfind("script.tw:2: ", 0), 0u) << r.err;
     }
 }
 

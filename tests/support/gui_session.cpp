@@ -1,4 +1,4 @@
-#include "gui_session.h"
+#include "support/gui_session.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -77,15 +77,7 @@ bool GuiSession::Timeout(const std::string& timer) {
     return QMetaObject::invokeMethod(t, "timeout");
 }
 
-QImage Pattern(int w, int h, int seed) {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y,
-                           qRgb((x * 7 + y * 3 + seed * 40) & 255, (y * 5 + seed * 90) & 255,
-                                ((x ^ y) * 3 + seed * 17) & 255));
-    return image;
-}
+QImage Pattern(int w, int h, int seed) { return ToImage(NoisePicture(w, h, uint32_t(seed))); }
 
 std::string WritePattern(const QTemporaryDir& dir, const std::string& name, int w, int h,
                          int seed) {
