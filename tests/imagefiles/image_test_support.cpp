@@ -128,4 +128,20 @@ double Psnr(const tw::Raster& a, const tw::Raster& b) {
     return mse == 0 ? 999 : 10 * std::log10(255.0 * 255.0 / mse);
 }
 
+tw::Raster ReadPpm(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string magic;
+    int w = 0, h = 0, max = 0;
+    in >> magic >> w >> h >> max;
+    in.get();
+    tw::Raster r(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            unsigned char c[3] = {};
+            in.read(reinterpret_cast<char*>(c), 3);
+            r.Set(x, y, tw::Rgb(c[0], c[1], c[2]));
+        }
+    return in ? r : tw::Raster();
+}
+
 }  // namespace twtest

@@ -72,4 +72,7 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 // Peak signal-to-noise ratio in dB of b against a (same size).
 double Psnr(const tw::Raster& a, const tw::Raster& b);
 
+// A binary PPM (P6, 8 bits) as a raster; empty when it cannot be read.
+tw::Raster ReadPpm(const std::string& path);
+
 }  // namespace twtest
