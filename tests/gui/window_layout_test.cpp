@@ -141,11 +141,13 @@ TEST_F(WindowLayout, ButtonsOptionsAndIndicatorsFollowTheModel) {
 TEST(FileDialogFilters, PatternsListBothCases) {
     EXPECT_EQ(
         QtFileDialog::NameFilters(modTWFunc::kOpenFilter),
-        QStringList({"Image Files (*.bmp *.BMP *.gif *.GIF *.jpg *.JPG *.png *.PNG *.tif *.TIF)",
+        QStringList({"Image Files (*.bmp *.BMP *.gif *.GIF *.jpg *.JPG *.jpeg *.JPEG *.jpe *.JPE "
+                     "*.png *.PNG *.tif *.TIF *.tiff *.TIFF *.xyz *.XYZ)",
                      "All files (*)"}));
     EXPECT_EQ(QtFileDialog::NameFilters(modTWFunc::kSaveFilter),
-              QStringList({"BMP (*.bmp *.BMP)", "GIF (*.gif *.GIF)", "JPG (*.jpg *.JPG)",
-                           "PNG (*.png *.PNG)", "TIF (*.tif *.TIF)"}));
+              QStringList({"BMP (*.bmp *.BMP)", "GIF (*.gif *.GIF)",
+                           "JPG (*.jpg *.JPG *.jpeg *.JPEG *.jpe *.JPE)", "PNG (*.png *.PNG)",
+                           "TIF (*.tif *.TIF *.tiff *.TIFF)", "XYZ (*.xyz *.XYZ)"}));
 }
 
 }  // namespace
