@@ -1,5 +1,7 @@
 // tilewright: the Qt program. Besides Qt's own options it answers only
-// --help and --version, before any display is opened.
+// --help and --version, before any display is opened. Files named after the
+// options open in their pages; while a copy runs, a new start hands its
+// files to that copy's window instead of opening a second one.
 
 #include <QApplication>
 #include <QScreen>
@@ -11,22 +13,29 @@
 #include "gui/about_host.h"
 #include "gui/app_style.h"
 #include "gui/client_zoom.h"
+#include "gui/command_line_open.h"
 #include "gui/main_window.h"
 #include "gui/program_icon.h"
 #include "gui/qt_file_dialog.h"
+#include "gui/single_instance.h"
 #include "gui/view_prefs.h"
 #include "shell/command_line.h"
 
 int main(int argc, char** argv) {
-    const tw::ProgramInfo info{"tilewright", "",
+    const tw::ProgramInfo info{"tilewright", "[FILE]...",
                                "Opens Tilewright's window, where graphics sheets for a 2D RPG\n"
-                               "engine are assembled from tiles, characters, faces and more.\n"};
+                               "engine are assembled from tiles, characters, faces and more.\n"
+                               "Each FILE opens in the page its size is made for (any other\n"
+                               "size in the chipset source); a window already open takes them.\n"};
     if (const tw::InfoOption o = tw::FindInfoOption(std::vector<std::string>(argv + 1, argv + argc));
         o != tw::InfoOption::None) {
         tw::PrintInfo(o, info, std::cout);
         return std::cout.flush() ? 0 : 1;
     }
     QApplication app(argc, argv);
+    const QStringList files = tw::FileArguments(QApplication::arguments());
+    tw::SingleInstance instance;
+    if (instance.HandOver(files)) return 0;
     tw::ApplyAppStyle(app);
     QApplication::setWindowIcon(tw::ProgramIcon());
     QGuiApplication::setDesktopFileName("tilewright");
@@ -44,5 +53,7 @@ int main(int argc, char** argv) {
         if (QScreen* screen = window.screen())
             window.move(screen->availableGeometry().center() - window.frameGeometry().center() +
                         window.pos());
+    instance.Listen([&](const QStringList& handed) { tw::OpenHandedFiles(window, program, handed); });
+    tw::OpenFiles(window, program, files);
     return app.exec();
 }

@@ -36,7 +36,8 @@ std::string SavedDescription(std::string_view fileName, int colours) {
     if (ext == "jpg") return "JPG, lossy, " + Colours(colours);
     if (ext == "tif") return "24 bits, " + Colours(colours);
     if (colours <= 256) return "8-bit palette, " + Colours(colours);
-    if (ext == "gif") return "8-bit palette, reduced from " + Colours(colours);
+    // GIF and XYZ hold 256 colours at most: more are reduced on the way out.
+    if (ext == "gif" || ext == "xyz") return "8-bit palette, reduced from " + Colours(colours);
     return "24 bits, " + Colours(colours) + ": the engine refuses 24-bit files";
 }
 
@@ -55,7 +56,10 @@ std::string FileOutcomeMessage(const FileResult& r, FileButton button, int colou
                    std::to_string(r.width) + " x " + std::to_string(r.height) + ", " +
                    Colours(colours) + ")";
         case FileResult::Outcome::Saved:
-            return "Saved " + BaseName(r.fileName) + " (" + SavedDescription(r.fileName, colours) + ")";
+            return "Saved " + BaseName(r.fileName) + " (" +
+                   (r.reduced ? "8-bit palette, reduced from " + Colours(colours)
+                              : SavedDescription(r.fileName, colours)) +
+                   ")";
         case FileResult::Outcome::Failed:
             if (r.saving)
                 return "Could not save to " + r.fileName + ": " + r.reason + "; nothing was written";

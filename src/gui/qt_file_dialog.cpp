@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include "gui/view_prefs.h"
+
 namespace tw {
 
 QStringList QtFileDialog::NameFilters(std::string_view filter) {
@@ -40,21 +42,34 @@ QString QtFileDialog::WithFilterExtension(const QString& path, const QString& na
 int QtFileDialog::NothingQueued(bool save) {
     if (!interactive_) return kCancelError;
 
+    QFileDialog dialog(owner_);
+    Prepare(dialog, save);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return kCancelError;
+    QString chosen = dialog.selectedFiles().first();
+    if (save) chosen = WithFilterExtension(chosen, dialog.selectedNameFilter());
+    Remember(save, chosen, dialog.selectedNameFilter());
+    FileName = QFile::encodeName(chosen).toStdString();
+    return 0;
+}
+
+void QtFileDialog::Prepare(QFileDialog& dialog, bool save) const {
+    dialog.setWindowTitle(save ? QObject::tr("Save As") : QObject::tr("Open"));
     // Qt's own dialog: it matches the patterns whatever the case of a name.
-    QFileDialog dialog(owner_, save ? QObject::tr("Save As") : QObject::tr("Open"), folder_);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // A save replaces an existing file without asking, as the routines expect.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters(NameFilters(Filter));
+    const QStringList filters = NameFilters(Filter);
+    dialog.setNameFilters(filters);
+    const DialogPlace place = SavedDialogPlace(save);
+    if (!place.folder.isEmpty() && QFileInfo(place.folder).isDir()) dialog.setDirectory(place.folder);
+    if (filters.contains(place.filter)) dialog.selectNameFilter(place.filter);
     if (!FileName.empty()) dialog.selectFile(QFile::decodeName(FileName.c_str()));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return kCancelError;
-    QString chosen = dialog.selectedFiles().first();
-    if (save) chosen = WithFilterExtension(chosen, dialog.selectedNameFilter());
-    folder_ = QFileInfo(chosen).absolutePath();
-    FileName = QFile::encodeName(chosen).toStdString();
-    return 0;
+}
+
+void QtFileDialog::Remember(bool save, const QString& chosen, const QString& nameFilter) {
+    SaveDialogPlace(save, {QFileInfo(chosen).absolutePath(), nameFilter});
 }
 
 }  // namespace tw

@@ -8,6 +8,7 @@
 
 #include "platform/queued_file_dialog.h"
 
+class QFileDialog;
 class QWidget;
 
 namespace tw {
@@ -30,13 +31,18 @@ public:
     // or a filter without one, leaves it as it is.
     static QString WithFilterExtension(const QString& path, const QString& nameFilter);
 
+    // The open or save dialog as it comes up: in the folder of the last file
+    // chosen through it, on the filter chosen with it, as kept between runs.
+    void Prepare(QFileDialog& dialog, bool save) const;
+    // Keeps the folder of a file chosen and the filter chosen with it.
+    static void Remember(bool save, const QString& chosen, const QString& nameFilter);
+
 protected:
     int NothingQueued(bool save) override;
 
 private:
     QWidget* owner_;
     bool interactive_ = true;
-    QString folder_;
 };
 
 }  // namespace tw

@@ -25,4 +25,17 @@ void SaveMagnifierGeometry(const QByteArray& geometry) {
     Prefs().setValue("magnifier/geometry", geometry);
 }
 
+DialogPlace SavedDialogPlace(bool save) {
+    const QSettings prefs = Prefs();
+    const QString group = save ? "dialogs/save" : "dialogs/open";
+    return {prefs.value(group + "Folder").toString(), prefs.value(group + "Filter").toString()};
+}
+
+void SaveDialogPlace(bool save, const DialogPlace& place) {
+    QSettings prefs = Prefs();
+    const QString group = save ? "dialogs/save" : "dialogs/open";
+    prefs.setValue(group + "Folder", place.folder);
+    prefs.setValue(group + "Filter", place.filter);
+}
+
 }  // namespace tw

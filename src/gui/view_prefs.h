@@ -1,9 +1,11 @@
 #pragma once
-// The window's preferences that outlive a run: the zoom factor and the
-// magnifier's place and size, in the user's config folder
+// The window's preferences that outlive a run: the zoom factor, the
+// magnifier's place and size, and where the open and save dialogs were last
+// used, in the user's config folder
 // ($XDG_CONFIG_HOME/tilewright/tilewright.conf). The sheets are never kept here.
 
 #include <QByteArray>
+#include <QString>
 
 namespace tw {
 
@@ -13,5 +15,14 @@ void SaveZoom(int factor);
 // The magnifier's saved geometry (QWidget::saveGeometry), empty when none.
 QByteArray SavedMagnifierGeometry();
 void SaveMagnifierGeometry(const QByteArray& geometry);
+
+// Where a file dialog was last used: the folder of the file chosen and the
+// name filter chosen with it ("PNG (*.png *.PNG)"); empty when never.
+struct DialogPlace {
+    QString folder;
+    QString filter;
+};
+DialogPlace SavedDialogPlace(bool save);
+void SaveDialogPlace(bool save, const DialogPlace& place);
 
 }  // namespace tw

@@ -13,6 +13,7 @@ struct FileResult {
     bool saving = false;  // a save rather than a load
     std::string fileName{};
     int width = 0, height = 0, bitsPerPixel = 0, colours = 0;
+    bool reduced = false;  // a save reduced the sheet to 256 colours
     std::string reason{};  // why it failed, e.g. "not a PNG file"
 
     bool Failed() const { return outcome == Outcome::Failed; }

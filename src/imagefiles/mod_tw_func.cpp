@@ -5,27 +5,43 @@
 #include <new>
 #include <vector>
 
+#include "imagefiles/codec_report.h"
 #include "imagefiles/dib.h"
 #include "imagefiles/file_error.h"
 
 namespace tw {
 
 std::string FormatExtension(std::string_view fileName) {
-    std::string ext(fileName.size() > 3 ? fileName.substr(fileName.size() - 3) : fileName);
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext;
+    const auto lower = [](std::string_view part) {
+        std::string s(part);
+        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    const size_t slash = fileName.rfind('/');
+    const std::string_view base = slash == std::string_view::npos ? fileName : fileName.substr(slash + 1);
+    const size_t dot = base.rfind('.');
+    if (dot != std::string_view::npos) {
+        const std::string ext = lower(base.substr(dot + 1));
+        if (ext == "jpeg" || ext == "jpe") return "jpg";
+        if (ext == "tiff") return "tif";
+        if (KnownFormat(ext)) return ext;
+    }
+    // Any other name is judged by its last three characters, as it always
+    // was: "imagepng" is a PNG file.
+    return lower(fileName.size() > 3 ? fileName.substr(fileName.size() - 3) : fileName);
 }
 
 bool KnownFormat(const std::string& extension) {
     return extension == "bmp" || extension == "gif" || extension == "jpg" || extension == "png" ||
-           extension == "tif";
+           extension == "tif" || extension == "xyz";
 }
 
 std::string UnknownExtensionReason(std::string_view fileName) {
     const size_t slash = fileName.rfind('/');
     const std::string_view base = slash == std::string_view::npos ? fileName : fileName.substr(slash + 1);
     const size_t dot = base.rfind('.');
-    if (dot == std::string_view::npos) return "the name has no extension (bmp, gif, jpg, png or tif)";
+    if (dot == std::string_view::npos)
+        return "the name has no extension (bmp, gif, jpg, png, tif or xyz)";
     return "unknown extension " + std::string(base.substr(dot));
 }
 
@@ -120,6 +136,14 @@ int modTWFunc::Load(const std::string& fileName, const std::string& targetId) {
         PngInfo info{};
         result = pnginfo(name, &info);
         if (result == 0) allocAndLoad(info.width, info.length, info.vbitcount, loadpng);
+    } else if (ext == "xyz") {
+        CodecReport report;
+        XyzInfo info{};
+        result = xyzinfo(name, &info, &report);
+        if (result == 0)
+            allocAndLoad(info.width, info.length, info.vbitcount,
+                         [&report](const char* n, ImageDescriptor* d) { return loadxyz(n, d, &report); });
+        if (result != 0 && !report.reason.empty()) SetFileError(report.reason);
     } else if (!KnownFormat(ext)) {
         SetFileError(UnknownExtensionReason(fileName));
     } else if (ext == "tif") {
@@ -230,6 +254,7 @@ FileResult modTWFunc::SaveImageFile(const std::string& fileName) {
     }
     if (code == 0) {
         r.outcome = FileResult::Outcome::Saved;
+        r.reduced = lastSaveReduced_;
         Describe(CurrentImage, &r);
     } else {
         r.outcome = FileResult::Outcome::Failed;
@@ -244,8 +269,14 @@ int modTWFunc::Save(const std::string& fileName) {
     int result = -11;
     const std::string ext = FormatExtension(fileName);
     const char* name = fileName.c_str();
+    lastSaveReduced_ = false;
     if (ext == "bmp") {
         result = savebmp(name, &CurrentImage, 0);
+    } else if (ext == "xyz") {
+        CodecReport report;
+        result = savexyz(name, &CurrentImage, &report);
+        if (result != 0 && !report.reason.empty()) SetFileError(report.reason);
+        lastSaveReduced_ = result == 0 && report.reduced;
     } else if (ext == "tif") {
         result = savetif(name, &CurrentImage, 0);
     } else if (ext == "png") {

@@ -3,7 +3,7 @@
 // a target id names, and writes a target surface to BMP, GIF, JPG, PNG or TIF
 // by way of a 24-bit bitmap of the sheet held in memory. A file that cannot
 // be read loads nothing and changes nothing; a save that fails writes nothing
-// under the user's name. Each routine reports what became of the file.
+// under the user's name. XYZ, the engine's own format, goes both ways too. Each routine reports what became of the file.
 
 #include <functional>
 #include <string>
@@ -20,8 +20,9 @@ namespace tw {
 class modTWFunc {
 public:
     static constexpr const char* kOpenFilter =
-        "Image Files |*.bmp;*.gif;*.jpg;*.png;*.tif|All files |*.*";
-    static constexpr const char* kSaveFilter = "BMP|*.bmp|GIF|*.gif|JPG|*.jpg|PNG|*.png|TIF|*.tif";
+        "Image Files |*.bmp;*.gif;*.jpg;*.jpeg;*.jpe;*.png;*.tif;*.tiff;*.xyz|All files |*.*";
+    static constexpr const char* kSaveFilter =
+        "BMP|*.bmp|GIF|*.gif|JPG|*.jpg;*.jpeg;*.jpe|PNG|*.png|TIF|*.tif;*.tiff|XYZ|*.xyz";
 
     // Where pictures go, given by the program that knows its pages: the
     // surfaces a load for a target id fills, in order (none for an unknown id),
@@ -68,11 +69,15 @@ private:
     Routes routes_;
     FileResult lastResult_;
     ResultObserver observer_;
+    bool lastSaveReduced_ = false;  // the latest save had to reduce the colours
 };
 
-// The last three characters of a name, lower-cased: what decides the format.
+// The format a name picks, lower-cased: the part after the last dot of its
+// last path element when that names a format, the long spellings taken as
+// their short ones ("x.JPEG" and "x.jpe" give "jpg", "x.tiff" gives "tif");
+// for any other name its last three characters ("imagepng" gives "png").
 std::string FormatExtension(std::string_view fileName);
-// True for the five extensions the routines read and write.
+// True for the six formats the routines read and write.
 bool KnownFormat(const std::string& extension);
 // The reason a name of an unknown format is refused: "unknown extension .webp".
 std::string UnknownExtensionReason(std::string_view fileName);

@@ -91,6 +91,44 @@ TEST(LoadSave, TheNameDecidesAndAFailedLoadChangesNothing) {
     }
 }
 
+// The format comes from the part after the last dot, long spellings
+// included; names the routines read before keep their format. Real JPEG and
+// TIFF files under long names load and save, TIFF with exact pixels.
+TEST(LoadSave, LongExtensionsAreTheirShortFormats) {
+    const std::pair<const char*, const char*> names[] = {
+        {"x.BMP", "bmp"},       {"x.png", "png"},         {"imagepng", "png"},
+        {"photo.JPEG", "jpg"},  {"a.jpe", "jpg"},         {"scan.tiff", "tif"},
+        {"s.TiFf", "tif"},      {"sheet.Xyz", "xyz"},     {"my.jpeg/pic.gif", "gif"},
+        {"notes.jpeg.txt", "txt"}, {"archive.tiff.webp", "ebp"},
+    };
+    for (const auto& [name, format] : names) EXPECT_EQ(FormatExtension(name), format) << name;
+
+    Editor e;
+    const Raster sheet = NoisePicture(480, 256, 21);
+    for (const char* name : {"photo.JPEG", "photo.jpe", "scan.tiff", "scan.TIFF"}) {
+        SCOPED_TRACE(name);
+        const bool exact = FormatExtension(name) == "tif";
+        e.Load("LoadZChip", sheet, name);
+        ASSERT_EQ(e.program.LastFileResult().outcome, FileResult::Outcome::Loaded)
+            << e.program.LastFileResult().reason;
+        if (exact) {
+            EXPECT_TRUE(SameRaster(e.View("CZ"), sheet));
+        }
+        const std::string saved = std::string("saved-") + name;
+        e.dialog.QueueFile(e.dir / saved);
+        e.Click("SaveZChip");
+        ASSERT_EQ(e.program.LastFileResult().outcome, FileResult::Outcome::Saved)
+            << e.program.LastFileResult().reason;
+        const Raster before = e.View("CZ");
+        e.dialog.QueueFile(e.dir / saved);
+        e.Click("LoadZChip");
+        ASSERT_EQ(e.program.LastFileResult().outcome, FileResult::Outcome::Loaded);
+        if (exact) {
+            EXPECT_TRUE(SameRaster(e.View("CZ"), before));
+        }
+    }
+}
+
 // A save writes the surface's whole persistent image, stamps included, and
 // nothing else.
 TEST(LoadSave, SavesTheSurfaceImageAndNothingElse) {
@@ -104,7 +142,7 @@ TEST(LoadSave, SavesTheSurfaceImageAndNothingElse) {
         std::optional<std::string> name;
         bool written;
     };
-    const Case cases[] = {{"tiles.jpeg", false}, {"out.png", true}, {"OUT.BMP", true},
+    const Case cases[] = {{"tiles.webp", false}, {"out.png", true}, {"OUT.BMP", true},
                           {std::nullopt, false}, {"", false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name.value_or("(cancelled)"));

@@ -73,21 +73,6 @@ int Load(const std::string& path, OwnedImage* out, tw::CodecReport* report) {
     return rc;
 }
 
-tw::Raster ReadPpm(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int w = 0, h = 0, max = 0;
-    in >> magic >> w >> h >> max;
-    in.get();
-    tw::Raster r(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            unsigned char c[3] = {};
-            in.read(reinterpret_cast<char*>(c), 3);
-            r.Set(x, y, tw::Rgb(c[0], c[1], c[2]));
-        }
-    return in ? r : tw::Raster();
-}
 
 TEST(Xyz, EverySheetRoundTripsWithTheTransparentColourFirstAndOnlyThere) {
     struct Case {
@@ -194,7 +179,7 @@ TEST(Xyz, AgreesWithAnIndependentPythonReading) {
     OwnedImage theirs;
     tw::CodecReport report;
     ASSERT_EQ(Load(dir / "theirs.xyz", &theirs, &report), 0) << report.reason;
-    EXPECT_EQ(tw::ImageToRaster(theirs.d), ReadPpm(dir / "theirs.ppm"));
+    EXPECT_EQ(tw::ImageToRaster(theirs.d), twtest::ReadPpm(dir / "theirs.ppm"));
     // Our file, their reader (which also checks the transparent colour is not repeated).
     const tw::Raster sheet = ColourSheet(480, 256, 90);
     OwnedImage ours = Image24(sheet);
@@ -202,7 +187,7 @@ TEST(Xyz, AgreesWithAnIndependentPythonReading) {
     ASSERT_EQ(std::system(("python3 '" + script + "' read '" + (dir / "ours.xyz") + "' '" + (dir / "ours.ppm") +
                            "'").c_str()),
               0);
-    EXPECT_EQ(ReadPpm(dir / "ours.ppm"), sheet);
+    EXPECT_EQ(twtest::ReadPpm(dir / "ours.ppm"), sheet);
 }
 
 }  // namespace

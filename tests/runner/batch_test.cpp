@@ -12,6 +12,7 @@
 #include "support/editor.h"
 #include "support/grey_png.h"
 #include "support/run_batch.h"
+#include "editors/page_table.h"
 #include "shell/command_line.h"
 
 namespace tw::test {
@@ -251,6 +252,34 @@ TEST(Batch, FailedFilesAreReportedAndTheScriptGoesOn) {
                                        : "Could not save to " + c.err.substr(5, c.err.find(": ") - 5) +
                                              ": " + reason + "; nothing was written";
         EXPECT_EQ(o.out, shown + shown + "StatusBar text=\"" + status + "\"\non\n");
+    }
+}
+
+// An XYZ sheet written by an independent script opens in every target with
+// exact pixels, and the sheet saved back as XYZ decodes with that script to
+// the same pixels, whatever the case of its extension.
+TEST(Batch, XyzSheetsThroughEveryTarget) {
+    if (std::system("python3 -c '' 2>/dev/null") != 0) GTEST_SKIP() << "python3 is not installed";
+    const std::string reference = std::string(TW_TESTS_DIR) + "/imagefiles/xyz_reference.py";
+    ScratchDir dir;
+    for (const PageInfo& p : Pages()) {
+        SCOPED_TRACE(p.name);
+        const std::string size = std::to_string(p.sheet.w) + " " + std::to_string(p.sheet.h);
+        ASSERT_EQ(std::system(("python3 '" + reference + "' write '" + dir / "theirs.xyz" + "' " + size +
+                               " '" + dir / "theirs.ppm" + "'").c_str()),
+                  0);
+        const Raster theirs = ReadPpm(dir / "theirs.ppm");
+        const Outcome o = RunBatch(dir, "file theirs.xyz\nclick " + std::string(p.target.loadButton) +
+                                            "\ndump " + p.target.surface + " loaded.bmp\nfile ours.XYZ\n" +
+                                            "click " + p.saveButton + "\nshow StatusBar\n");
+        ASSERT_EQ(o.status, 0) << o.err;
+        EXPECT_EQ(o.err, "");
+        EXPECT_TRUE(SameRaster(ReadPicture(dir / "loaded.bmp"), theirs));
+        EXPECT_NE(o.out.find("Saved ours.XYZ (8-bit palette, "), std::string::npos) << o.out;
+        ASSERT_EQ(std::system(("python3 '" + reference + "' read '" + dir / "ours.XYZ" + "' '" +
+                               dir / "ours.ppm" + "'").c_str()),
+                  0);
+        EXPECT_TRUE(SameRaster(ReadPpm(dir / "ours.ppm"), theirs));
     }
 }
 

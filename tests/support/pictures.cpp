@@ -1,6 +1,7 @@
 #include "support/pictures.h"
 
 #include <cmath>
+#include <fstream>
 #include <random>
 
 namespace tw::test {
@@ -85,6 +86,22 @@ double Psnr(const Raster& a, const Raster& b) {
         }
     const double mse = sum / (3.0 * a.Pixels().size());
     return mse == 0 ? 999 : 10 * std::log10(255.0 * 255.0 / mse);
+}
+
+Raster ReadPpm(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string magic;
+    int w = 0, h = 0, max = 0;
+    in >> magic >> w >> h >> max;
+    in.get();
+    Raster r(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            unsigned char c[3] = {};
+            in.read(reinterpret_cast<char*>(c), 3);
+            r.Set(x, y, Rgb(c[0], c[1], c[2]));
+        }
+    return in ? r : Raster();
 }
 
 }  // namespace tw::test

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 #include "platform/raster.h"
 
@@ -27,5 +28,7 @@ Raster Stamped(Raster r, int x, int y, const Raster& cell, int w, int h);
 ::testing::AssertionResult SameRaster(const Raster& actual, const Raster& expected);
 // Peak signal-to-noise ratio in dB of b against a (same size).
 double Psnr(const Raster& a, const Raster& b);
+// A binary PPM (P6, 8 bits) as a raster; empty when it cannot be read.
+Raster ReadPpm(const std::string& path);
 
 }  // namespace tw::test

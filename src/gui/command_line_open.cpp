@@ -1,0 +1,83 @@
+#include "gui/command_line_open.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTimer>
+#include <utility>
+#include <vector>
+
+#include "editors/page_table.h"
+#include "editors/program.h"
+#include "gui/main_window.h"
+#include "imagefiles/picture_size.h"
+
+namespace tw {
+namespace {
+
+// Brings the tab pages holding a control to the front, outermost first.
+void BringToFront(MainWindow& window, Program& program, const std::string& name) {
+    std::vector<std::pair<std::string, int>> chain;
+    const frmMain& form = program.Form();
+    for (const Control* c = form.Find(name); c;) {
+        const Control* container = form.Find(c->Container());
+        if (container && container->Kind() == ControlKind::TabControl)
+            chain.emplace_back(container->Name(), c->TabPage);
+        c = container;
+    }
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) window.TabChanged(it->first, it->second);
+}
+
+std::string BaseName(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::string SurfaceForFile(const std::string& fileName) {
+    const PageInfo& chipset = PageByLetter('C');
+    const std::optional<PictureDimensions> size = PictureSizeOf(fileName);
+    if (!size) return chipset.source.surface;
+    const std::optional<PageRef> ref = PageForPictureSize(size->width, size->height);
+    return ref ? ref->page->Of(ref->side).surface : chipset.source.surface;
+}
+
+void OpenFiles(MainWindow& window, Program& program, const QStringList& files) {
+    std::string first;
+    std::vector<std::string> failures;
+    std::string lastOutcome;
+    for (const QString& file : files) {
+        const std::string path = QFile::encodeName(file).toStdString();
+        const std::string surface = SurfaceForFile(path);
+        if (first.empty()) first = surface;
+        window.DropFile(surface, path);
+        const FileResult& r = program.LastFileResult();
+        lastOutcome = program.Status().Outcome();
+        if (r.Failed() && r.fileName == path)
+            failures.push_back(BaseName(path) + " (" + r.reason + ")");
+    }
+    // The last load's sentence alone would hide an earlier file that failed.
+    const bool lastFailed = program.LastFileResult().Failed();
+    if (failures.size() > (lastFailed ? 1u : 0u)) {
+        std::string text = "Could not load ";
+        for (size_t i = 0; i < failures.size(); ++i) text += (i ? ", " : "") + failures[i];
+        if (!lastFailed) text += "; " + lastOutcome;
+        program.Status().SetOutcome(text);
+    }
+    if (!first.empty()) BringToFront(window, program, first);
+}
+
+void OpenHandedFiles(MainWindow& window, Program& program, const QStringList& files) {
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(200, &window, [w = &window, &program, files] {
+            OpenHandedFiles(*w, program, files);
+        });
+        return;
+    }
+    OpenFiles(window, program, files);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+}  // namespace tw

@@ -1,0 +1,40 @@
+#include "imagefiles/picture_size.h"
+
+#include "imagefiles/file_error.h"
+#include "imagefiles/mod_tw_func.h"
+#include "imagefiles/vicdef32.h"
+
+namespace tw {
+
+std::optional<PictureDimensions> PictureSizeOf(const std::string& fileName) {
+    const std::string ext = FormatExtension(fileName);
+    const char* name = fileName.c_str();
+    int rc = -1;
+    PictureDimensions d{0, 0};
+    if (ext == "bmp") {
+        BITMAPINFOHEADER i{};
+        if ((rc = bmpinfo(name, &i)) == 0) d = {i.biWidth, i.biHeight};
+    } else if (ext == "gif") {
+        GifInfo i{};
+        if ((rc = gifinfo(name, &i)) == 0) d = {i.width, i.length};
+    } else if (ext == "jpg") {
+        JpegInfo i{};
+        if ((rc = jpeginfo(name, &i)) == 0) d = {i.width, i.length};
+    } else if (ext == "png") {
+        PngInfo i{};
+        if ((rc = pnginfo(name, &i)) == 0) d = {i.width, i.length};
+    } else if (ext == "tif") {
+        TiffInfo i{};
+        if ((rc = tiffinfopagebyindex(name, &i, 0)) == 0) d = {i.width, i.length};
+    } else if (ext == "xyz") {
+        XyzInfo i{};
+        if ((rc = xyzinfo(name, &i)) == 0) d = {i.width, i.length};
+    }
+    // A header that failed leaves its reason behind; the load that follows
+    // finds its own.
+    ClearFileError();
+    if (rc != 0) return std::nullopt;
+    return d;
+}
+
+}  // namespace tw
