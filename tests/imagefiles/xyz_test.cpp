@@ -179,7 +179,7 @@ TEST(Xyz, AgreesWithAnIndependentPythonReading) {
     OwnedImage theirs;
     tw::CodecReport report;
     ASSERT_EQ(Load(dir / "theirs.xyz", &theirs, &report), 0) << report.reason;
-    EXPECT_EQ(tw::ImageToRaster(theirs.d), twtest::ReadPpm(dir / "theirs.ppm"));
+    EXPECT_EQ(tw::ImageToRaster(theirs.d), ReadPpm(dir / "theirs.ppm"));
     // Our file, their reader (which also checks the transparent colour is not repeated).
     const tw::Raster sheet = ColourSheet(480, 256, 90);
     OwnedImage ours = Image24(sheet);
@@ -187,7 +187,7 @@ TEST(Xyz, AgreesWithAnIndependentPythonReading) {
     ASSERT_EQ(std::system(("python3 '" + script + "' read '" + (dir / "ours.xyz") + "' '" + (dir / "ours.ppm") +
                            "'").c_str()),
               0);
-    EXPECT_EQ(twtest::ReadPpm(dir / "ours.ppm"), sheet);
+    EXPECT_EQ(ReadPpm(dir / "ours.ppm"), sheet);
 }
 
 }  // namespace
