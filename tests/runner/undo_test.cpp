@@ -1,39 +1,13 @@
 // Undo and redo of the target sheets: through tilewright-batch on every page,
 // and the history's byte bound and clean point on their own.
 
-#include <sys/wait.h>
-
-#include <fstream>
-#include <sstream>
-
-#include "../editors/editor_fixture.h"
 #include "editors/edit_history.h"
+#include "script_run.h"
 #include "editors/page_table.h"
 #include "platform/blit.h"
 
 namespace tw::test {
 namespace {
-
-std::string FileBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-struct ScriptRun {
-    int status = -1;
-    std::string out, err;
-};
-
-ScriptRun RunScript(const ScratchDir& dir, const std::string& script) {
-    std::ofstream(dir.path / "undo.tw") << script;
-    const std::string cmd = "cd '" + dir.path.string() + "' && '" TW_BATCH_EXE
-                            "' undo.tw > out.txt 2> err.txt";
-    const int rc = std::system(cmd.c_str());
-    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, FileBytes(dir.path / "out.txt"),
-            FileBytes(dir.path / "err.txt")};
-}
 
 // On every page: a cancelled load of a blank sheet is no step; load, stamp
 // twice, undo three times back to the start-up sheet, redo three times to the
@@ -106,7 +80,7 @@ TEST(Undo, ABadTabLineIsAScriptError) {
         const ScriptRun r = RunScript(dir, "echo a\n" + std::string(line) + "\necho b\n");
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "a\n");
-        EXPECT_EQ(r.err.rfind("undo.tw:2: ", 0), 0u) << r.err;
+        EXPECT_EQ(r.err.rfind("script.tw:2: ", 0), 0u) << r.err;
     }
 }
 
