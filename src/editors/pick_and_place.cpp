@@ -7,6 +7,36 @@
 #include "shell/snap_to_grid.h"
 
 namespace tw {
+namespace {
+
+// `block` enlarged or shrunk by whole steps of nearest neighbour into a w x h
+// picture, its aspect kept and centred on the dialog colour: the image view
+// stretches its picture over itself, which would distort a block.
+Raster FitInto(const Raster& block, int w, int h) {
+    Raster out(std::max(1, w), std::max(1, h), frmMain::kButtonFace);
+    if (block.Empty()) return out;
+    const double scale = std::min(static_cast<double>(out.Width()) / block.Width(),
+                                  static_cast<double>(out.Height()) / block.Height());
+    const int fw = std::max(1, static_cast<int>(block.Width() * scale));
+    const int fh = std::max(1, static_cast<int>(block.Height() * scale));
+    const int ox = (out.Width() - fw) / 2, oy = (out.Height() - fh) / 2;
+    for (int y = 0; y < fh; ++y)
+        for (int x = 0; x < fw; ++x)
+            out.Set(ox + x, oy + y,
+                    block.At(std::min(block.Width() - 1, static_cast<int>(x / scale)),
+                             std::min(block.Height() - 1, static_cast<int>(y / scale))));
+    return out;
+}
+
+// A block's buffer in its image view, fitted.
+void ShowBlock(Surface& buffer, ImageView& view) {
+    buffer.Refresh();
+    const Placement& place = view.Place();
+    view.SetPicture(Picture(
+        FitInto(buffer.View(), static_cast<int>(place.width), static_cast<int>(place.height))));
+}
+
+}  // namespace
 
 PickAndPlace::PickAndPlace(frmMain& form, modTWFunc& files, const PageInfo& page)
     : files_(files), source_(form.Pic(page.source.surface)), sel_(form.Shape(page.source.outline)),
@@ -46,14 +76,14 @@ void PickAndPlace::PickBlock(float x, float y) {
     sel_.Move(left, top);
     HoldBlock(right - left, bottom - top);
     BitBlt(selBuffer_.hDC(), 0, 0, blockW_, blockH_, source_.View(), left, top);
-    ShowBuffer(selBuffer_, selView_);
+    ShowBlock(selBuffer_, selView_);
 }
 
 void PickAndPlace::TakeBlock(const Raster& picture) {
     if (picture.Empty()) return;
     HoldBlock(picture.Width(), picture.Height());
     BitBlt(selBuffer_.hDC(), 0, 0, blockW_, blockH_, picture, 0, 0);
-    ShowBuffer(selBuffer_, selView_);
+    ShowBlock(selBuffer_, selView_);
 }
 
 void PickAndPlace::HoldBlock(int w, int h) {
@@ -106,7 +136,10 @@ void PickAndPlace::FlipSelection(bool horizontal, Size frame, bool swapRows) {
             for (int y = 0; y < fh; ++y)
                 std::swap_ranges(r.Row(top + fh + y), r.Row(top + fh + y) + r.Width(),
                                  r.Row(top + 3 * fh + y));
-    ShowBuffer(selBuffer_, selView_);
+    if (saved_)
+        ShowBlock(selBuffer_, selView_);
+    else
+        ShowBuffer(selBuffer_, selView_);
 }
 
 void PickAndPlace::MoveInsert(float x, float y, Grid grid) {

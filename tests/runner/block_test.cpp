@@ -137,30 +137,11 @@ TEST(Blocks, CopyAndPasteCarryTheSelectionBetweenPages) {
     ScratchDir dir;
     ASSERT_EQ(DumpRaster(NoisePicture(512, 1024, 9), dir / "source.bmp"), "");
     const std::string s =
-        "show mnuPaste
-file source.bmp
-click LoadQChip
-dump CQ src.bmp
-"
-        "click cmdSelGR
-click cmdSelGR
-click cmdSelGR
-"  // 128-pixel cells
-        "down CQ 1 0 0 1
-up CQ 1 130 0
-click mnuCopy
-show mnuPaste
-"
-        "tab Tab1 2
-click mnuPaste
-down FZ 1 0 0
-dump FZ face.bmp
-"
-        "tab Tab1 3
-click mnuPaste
-down SZ 1 0 0
-dump SZ system.bmp
-";
+        "show mnuPaste\nfile source.bmp\nclick LoadQChip\ndump CQ src.bmp\n"
+        "click cmdSelGR\nclick cmdSelGR\nclick cmdSelGR\n"  // 128-pixel cells
+        "down CQ 1 0 0 1\nup CQ 1 130 0\nclick mnuCopy\nshow mnuPaste\n"
+        "tab Tab1 2\nclick mnuPaste\ndown FZ 1 0 0\ndump FZ face.bmp\n"
+        "tab Tab1 3\nclick mnuPaste\ndown SZ 1 0 0\ndump SZ system.bmp\n";
     const ScriptRun r = RunScript(dir, s);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "mnuPaste caption=\"&Paste\" enabled=0\nmnuPaste caption=\"&Paste\" enabled=1\n");
