@@ -72,6 +72,11 @@ void CharsetPage::cmdCompleteSet_Click() {
     cells_.ResizeCell(cell.w, cell.h);
 }
 
+void CharsetPage::Flip(bool horizontal) {
+    if (!wholeCharacter_) return Page::Flip(horizontal);
+    cells_.FlipSelection(horizontal, info_.cells[0], true);
+}
+
 void CharsetPage::LoadQChar_Click() { cells_.LoadSource(state_.CharFrameW, state_.CharFrameH); }
 void CharsetPage::LoadZChar_Click() { cells_.LoadTarget(); }
 void CharsetPage::SaveZChar_Click() { cells_.SaveTarget(); }

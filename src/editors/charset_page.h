@@ -12,6 +12,9 @@ class CharsetPage : public Page {
 public:
     CharsetPage(frmMain& form, modTWFunc& files);
     void Wire(Program& program) override;
+    // In whole-character mode each frame is mirrored in its place, and a
+    // horizontal mirror swaps the right- and left-facing rows.
+    void Flip(bool horizontal) override;
 
     void RQ_MouseMove(int button, int shift, float x, float y);
     void RQ_MouseDown(int button, int shift, float x, float y);

@@ -47,14 +47,17 @@ void ConverterPage::OZ_MouseDown(int button, int, float x, float y) {
     const int s = state_.ConvSelSize;
     Surface& target = cells_.Target();
     const Raster& picked = cells_.SelectionBuffer().View();
+    // A held block is stamped whole: its own size 1:1, half of it halved.
+    const int w = cells_.HoldsBlock() ? picked.Width() : s;
+    const int h = cells_.HoldsBlock() ? picked.Height() : s;
     // Each mode stamps on its own grid: 16 pixels 1:1, 8 pixels halved.
     if (halved_) {
-        cells_.BeforeStamp(SnapToGrid(x, 8), SnapToGrid(y, 8), s / 2, s / 2);
-        StretchBlt(target.hDC(), SnapToGrid(x, 8), SnapToGrid(y, 8), s / 2, s / 2, picked, 0, 0, s,
-                   s);
+        cells_.BeforeStamp(SnapToGrid(x, 8), SnapToGrid(y, 8), w / 2, h / 2);
+        StretchBlt(target.hDC(), SnapToGrid(x, 8), SnapToGrid(y, 8), w / 2, h / 2, picked, 0, 0, w,
+                   h);
     } else {
-        cells_.BeforeStamp(SnapToGrid(x, 16), SnapToGrid(y, 16), s, s);
-        BitBlt(target.hDC(), SnapToGrid(x, 16), SnapToGrid(y, 16), s, s, picked, 0, 0);
+        cells_.BeforeStamp(SnapToGrid(x, 16), SnapToGrid(y, 16), w, h);
+        BitBlt(target.hDC(), SnapToGrid(x, 16), SnapToGrid(y, 16), w, h, picked, 0, 0);
     }
     target.Refresh();
 }
@@ -125,6 +128,7 @@ void ConverterPage::optModRPG2K_Click() {
 }
 
 void ConverterPage::ShowMode() {
+    cells_.HalveBlockInsert(halved_);
     OptionButton& on = halved_ ? halvedOption_ : oneToOne_;
     if (!on.Value()) on.Select();
 }

@@ -28,6 +28,22 @@ public:
         cells_.RetakePreview(c.w, c.h);
     }
 
+    // The release of a Shift-drag over the source: the selection becomes a block.
+    void PickBlock(float x, float y) { cells_.PickBlock(x, y); }
+    // Mirrors the selection; the next stamps use the mirrored pixels.
+    virtual void Flip(bool horizontal) {
+        cells_.FlipSelection(horizontal, {1 << 20, 1 << 20}, false);
+    }
+
+    // The selection's pixels, for the clipboard.
+    const Raster& SelectionPixels() const { return cells_.SelectionBuffer().View(); }
+    // The largest picture a paste takes: the target sheet.
+    Size PasteLimit() const { return info_.sheet; }
+    // A picture from the clipboard (0xAARRGGBB) becomes the selection: pixels
+    // with alpha below 128 take the sheet's transparent colour, the others
+    // are opaque.
+    void Paste(const Raster& argb);
+
 protected:
     const PageInfo& info_;
     PickAndPlace cells_;

@@ -1,10 +1,42 @@
 #include "editors/pick_and_place.h"
 
+#include <algorithm>
+
 #include "editors/page_table.h"
 #include "platform/blit.h"
 #include "shell/snap_to_grid.h"
 
 namespace tw {
+namespace {
+
+// `block` enlarged or shrunk by whole steps of nearest neighbour into a w x h
+// picture, its aspect kept and centred on the dialog colour: the image view
+// stretches its picture over itself, which would distort a block.
+Raster FitInto(const Raster& block, int w, int h) {
+    Raster out(std::max(1, w), std::max(1, h), frmMain::kButtonFace);
+    if (block.Empty()) return out;
+    const double scale = std::min(static_cast<double>(out.Width()) / block.Width(),
+                                  static_cast<double>(out.Height()) / block.Height());
+    const int fw = std::max(1, static_cast<int>(block.Width() * scale));
+    const int fh = std::max(1, static_cast<int>(block.Height() * scale));
+    const int ox = (out.Width() - fw) / 2, oy = (out.Height() - fh) / 2;
+    for (int y = 0; y < fh; ++y)
+        for (int x = 0; x < fw; ++x)
+            out.Set(ox + x, oy + y,
+                    block.At(std::min(block.Width() - 1, static_cast<int>(x / scale)),
+                             std::min(block.Height() - 1, static_cast<int>(y / scale))));
+    return out;
+}
+
+// A block's buffer in its image view, fitted.
+void ShowBlock(Surface& buffer, ImageView& view) {
+    buffer.Refresh();
+    const Placement& place = view.Place();
+    view.SetPicture(Picture(
+        FitInto(buffer.View(), static_cast<int>(place.width), static_cast<int>(place.height))));
+}
+
+}  // namespace
 
 PickAndPlace::PickAndPlace(frmMain& form, modTWFunc& files, const PageInfo& page)
     : files_(files), source_(form.Pic(page.source.surface)), sel_(form.Shape(page.source.outline)),
@@ -24,10 +56,90 @@ void PickAndPlace::MoveSelection(float x, float y, Grid grid) {
 bool PickAndPlace::Pick(int button, float x, float y, Grid grid, int w, int h) {
     MoveSelection(x, y, grid);
     if (button != 1) return false;
+    EndBlock();
+    picked_ = PickedCell{grid, SnapToGrid(x, grid.x), SnapToGrid(y, grid.y), w, h};
     selBuffer_.Cls();
     BitBlt(selBuffer_.hDC(), 0, 0, w, h, source_.View(), SnapToGrid(x, grid.x), SnapToGrid(y, grid.y));
     ShowBuffer(selBuffer_, selView_);
     return true;
+}
+
+void PickAndPlace::PickBlock(float x, float y) {
+    if (!picked_) return;
+    const PickedCell& p = *picked_;
+    const int rx = SnapToGrid(x, p.grid.x), ry = SnapToGrid(y, p.grid.y);
+    const int left = std::max(0, std::min(p.x, rx));
+    const int top = std::max(0, std::min(p.y, ry));
+    const int right = std::min(source_.ClientWidth(), std::max(p.x, rx) + p.w);
+    const int bottom = std::min(source_.ClientHeight(), std::max(p.y, ry) + p.h);
+    if (right <= left || bottom <= top) return;
+    sel_.Move(left, top);
+    HoldBlock(right - left, bottom - top);
+    BitBlt(selBuffer_.hDC(), 0, 0, blockW_, blockH_, source_.View(), left, top);
+    ShowBlock(selBuffer_, selView_);
+}
+
+void PickAndPlace::TakeBlock(const Raster& picture) {
+    if (picture.Empty()) return;
+    HoldBlock(picture.Width(), picture.Height());
+    BitBlt(selBuffer_.hDC(), 0, 0, blockW_, blockH_, picture, 0, 0);
+    ShowBlock(selBuffer_, selView_);
+}
+
+void PickAndPlace::HoldBlock(int w, int h) {
+    if (!saved_)
+        saved_ = CellSizes{sel_.Width(), sel_.Height(), ins_.Width(), ins_.Height(),
+                           selBuffer_.OuterWidthTwips(), selBuffer_.OuterHeightTwips(),
+                           insBuffer_.OuterWidthTwips(), insBuffer_.OuterHeightTwips()};
+    blockW_ = w;
+    blockH_ = h;
+    sel_.Resize(w, h);
+    const Size insert = StampCell(0, 0);
+    ResizeInsertOnly(insert.w, insert.h);
+    selBuffer_.SetOuterTwips(BufferTwips(w), BufferTwips(h));
+    selBuffer_.Cls();
+}
+
+Size PickAndPlace::StampCell(int w, int h) const {
+    if (!saved_) return {w, h};
+    const int d = halveInsert_ ? 2 : 1;
+    return {std::max(1, blockW_ / d), std::max(1, blockH_ / d)};
+}
+
+void PickAndPlace::EndBlock() {
+    if (!saved_) return;
+    const CellSizes c = *saved_;
+    saved_.reset();
+    sel_.Resize(c.selW, c.selH);
+    ins_.Resize(c.insW, c.insH);
+    selBuffer_.SetOuterTwips(c.selTwW, c.selTwH);
+    insBuffer_.SetOuterTwips(c.insTwW, c.insTwH);
+}
+
+void PickAndPlace::FlipSelection(bool horizontal, Size frame, bool swapRows) {
+    Raster& r = selBuffer_.hDC();
+    const int fw = std::max(1, std::min(frame.w, r.Width()));
+    const int fh = std::max(1, std::min(frame.h, r.Height()));
+    for (int fy = 0; fy + fh <= r.Height(); fy += fh)
+        for (int fx = 0; fx + fw <= r.Width(); fx += fw) {
+            if (horizontal) {
+                for (int y = fy; y < fy + fh; ++y) std::reverse(r.Row(y) + fx, r.Row(y) + fx + fw);
+            } else {
+                for (int y = 0; y < fh / 2; ++y)
+                    std::swap_ranges(r.Row(fy + y) + fx, r.Row(fy + y) + fx + fw,
+                                     r.Row(fy + fh - 1 - y) + fx);
+            }
+        }
+    // The rows face up, right, down, left: mirrored, right and left change places.
+    if (horizontal && swapRows)
+        for (int top = 0; top + 4 * fh <= r.Height(); top += 4 * fh)
+            for (int y = 0; y < fh; ++y)
+                std::swap_ranges(r.Row(top + fh + y), r.Row(top + fh + y) + r.Width(),
+                                 r.Row(top + 3 * fh + y));
+    if (saved_)
+        ShowBlock(selBuffer_, selView_);
+    else
+        ShowBuffer(selBuffer_, selView_);
 }
 
 void PickAndPlace::MoveInsert(float x, float y, Grid grid) {
@@ -36,6 +148,9 @@ void PickAndPlace::MoveInsert(float x, float y, Grid grid) {
 
 void PickAndPlace::PreviewTarget(float x, float y, Grid grid, int w, int h) {
     MoveInsert(x, y, grid);
+    const Size cell = StampCell(w, h);
+    w = cell.w;
+    h = cell.h;
     insBuffer_.Cls();
     BitBlt(insBuffer_.hDC(), 0, 0, w, h, target_.View(), SnapToGrid(x, grid.x), SnapToGrid(y, grid.y));
     ShowBuffer(insBuffer_, insView_);
@@ -44,6 +159,9 @@ void PickAndPlace::PreviewTarget(float x, float y, Grid grid, int w, int h) {
 bool PickAndPlace::Stamp(int button, float x, float y, Grid grid, int w, int h) {
     MoveInsert(x, y, grid);
     if (button != 1) return false;
+    const Size cell = StampCell(w, h);
+    w = cell.w;
+    h = cell.h;
     BeforeStamp(SnapToGrid(x, grid.x), SnapToGrid(y, grid.y), w, h);
     BitBlt(target_.hDC(), SnapToGrid(x, grid.x), SnapToGrid(y, grid.y), w, h, selBuffer_.View(), 0, 0);
     target_.Refresh();
@@ -51,6 +169,7 @@ bool PickAndPlace::Stamp(int button, float x, float y, Grid grid, int w, int h) 
 }
 
 void PickAndPlace::ResizeCell(int w, int h) {
+    EndBlock();
     sel_.Resize(w, h);
     ins_.Resize(w, h);
     selBuffer_.SetOuterTwips(BufferTwips(w), BufferTwips(h));
@@ -58,11 +177,17 @@ void PickAndPlace::ResizeCell(int w, int h) {
 }
 
 void PickAndPlace::ResizeInsert(int w, int h) {
+    EndBlock();
+    ResizeInsertOnly(w, h);
+}
+
+void PickAndPlace::ResizeInsertOnly(int w, int h) {
     ins_.Resize(w, h);
     insBuffer_.SetOuterTwips(BufferTwips(w), BufferTwips(h));
 }
 
 void PickAndPlace::RetakeSelection(int w, int h) {
+    EndBlock();
     BitBlt(selBuffer_.hDC(), 0, 0, w, h, source_.View(), 0, 0);
     ShowBuffer(selBuffer_, selView_);
 }

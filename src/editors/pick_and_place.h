@@ -6,6 +6,7 @@
 // and passes its grids and cell size to each step.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "editors/edit_history.h"
@@ -22,6 +23,7 @@ struct Grid {
 };
 
 struct PageInfo;
+struct Size;
 
 class PickAndPlace {
 public:
@@ -40,8 +42,26 @@ public:
     // snapped to the source grid.
     void MoveSelection(float x, float y, Grid grid);
     // Pick: moves the outline; for the left button copies the w x h cell
-    // under it into the cleared selection buffer and shows it. True when it picked.
+    // under it into the cleared selection buffer and shows it, ending a
+    // block. True when it picked.
     bool Pick(int button, float x, float y, Grid grid, int w, int h);
+    // The release of a Shift-drag that began with a pick: the selection
+    // becomes the block from the picked cell to the cell at (x, y), cut from
+    // the source and clipped to it; both outlines take the block's size.
+    void PickBlock(float x, float y);
+    // A picture from elsewhere (the clipboard) becomes the selection, as a block.
+    void TakeBlock(const Raster& picture);
+    // A block is the selection (until the next plain pick or cell size).
+    bool HoldsBlock() const { return saved_.has_value(); }
+    // What a stamp copies: the block while one is held, else the w x h cell.
+    Size StampCell(int w, int h) const;
+    // On the converter in 1:2 mode a block's insert outline takes half its size.
+    void HalveBlockInsert(bool on) { halveInsert_ = on; }
+    // Mirrors the selection buffer left to right or top to bottom, in frames
+    // of frame.w x frame.h; a horizontal mirror with `swapRows` also swaps the
+    // second and fourth frame row of every four (a character's right- and
+    // left-facing rows).
+    void FlipSelection(bool horizontal, Size frame, bool swapRows);
     // Preview on the target: moves the insert outline and shows the w x h
     // target block under it in the target preview buffer.
     void PreviewTarget(float x, float y, Grid grid, int w, int h);
@@ -93,6 +113,23 @@ private:
     Surface& insBuffer_;
     ImageView& insView_;
     EditHistory* history_ = nullptr;
+
+    // Single-cell sizes put aside while a block is the selection.
+    struct CellSizes {
+        int selW, selH, insW, insH;
+        int selTwW, selTwH, insTwW, insTwH;
+    };
+    void ResizeInsertOnly(int w, int h);
+    // Block mode at w x h: outlines and buffers sized, the selection buffer cleared.
+    void HoldBlock(int w, int h);
+    // Gives the outlines and buffers their single-cell sizes back.
+    void EndBlock();
+    std::optional<CellSizes> saved_;
+    int blockW_ = 0, blockH_ = 0;
+    bool halveInsert_ = false;
+    // The latest left-button pick, where a block drag starts.
+    struct PickedCell { Grid grid; int x, y, w, h; };
+    std::optional<PickedCell> picked_;
 };
 
 // Shows a buffer in an image view: refresh it, hand the view a snapshot.

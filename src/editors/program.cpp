@@ -1,5 +1,7 @@
 #include "editors/program.h"
 
+#include <utility>
+
 #include "editors/battle_page.h"
 #include "editors/charset_page.h"
 #include "editors/chipset_page.h"
@@ -63,6 +65,15 @@ Program::Program(FileDialog& dialog, AboutHost& about)
     });
     OnClick("mnuUndo", [this] { histories_[FrontPage()]->Undo(); });
     OnClick("mnuRedo", [this] { histories_[FrontPage()]->Redo(); });
+    OnClick("mnuFlipH", [this] { pages_[FrontPage()]->Flip(true); });
+    OnClick("mnuFlipV", [this] { pages_[FrontPage()]->Flip(false); });
+    OnClick("mnuCopy", [this] { clipboard_->SetImage(pages_[FrontPage()]->SelectionPixels()); });
+    OnClick("mnuPaste", [this] {
+        Page& page = *pages_[FrontPage()];
+        const Size limit = page.PasteLimit();
+        if (const std::optional<Raster> image = clipboard_->Image(limit.w, limit.h))
+            page.Paste(*image);
+    });
     UpdateEditMenu();
 }
 
@@ -85,6 +96,8 @@ void Program::UpdateEditMenu() {
     };
     show(undoItem_, "&Undo", h.NextUndo(), shownUndo_);
     show(redoItem_, "&Redo", h.NextRedo(), shownRedo_);
+    MenuItem& paste = form_.Get<MenuItem>("mnuPaste");
+    if (const bool can = clipboard_->HasImage(); paste.Enabled() != can) paste.SetEnabled(can);
 }
 
 EventResult Program::SelectTab(std::string_view tabControl, int page) {
@@ -154,7 +167,25 @@ EventResult Program::Mouse(std::unordered_map<std::string, MouseHandler>& table,
 
 EventResult Program::MouseDown(std::string_view name, int button, int shift, float x, float y) {
     status_.PointerAt(name, x, y);
+    blockDrag_.reset();
+    if (button == 1 && (shift & 1))
+        for (size_t i = 0; i < pages_.size(); ++i)
+            if (pages_[i]->Info().source.surface == name)
+                blockDrag_.emplace(std::string(name), static_cast<int>(i));
     return Mouse(down_, name, button, shift, x, y);
+}
+
+EventResult Program::MouseUp(std::string_view name, int button, int shift, float x, float y) {
+    Control* c = form_.Find(name);
+    if (!c) return EventResult::NoSuchControl;
+    if (c->Kind() != ControlKind::PictureBox) return EventResult::WrongKind;
+    const auto drag = std::exchange(blockDrag_, std::nullopt);
+    if (drag && drag->first == name && button == 1) {
+        pages_[drag->second]->PickBlock(x, y);
+        UpdateEditMenu();
+    }
+    (void)shift;  // Shift at the press decides, not at the release
+    return EventResult::Handled;
 }
 
 EventResult Program::MouseMove(std::string_view name, int button, int shift, float x, float y) {

@@ -14,6 +14,7 @@
 #include "shell/frm_about.h"
 #include "shell/frm_main.h"
 #include "editors/status_line.h"
+#include "platform/clipboard.h"
 
 namespace tw {
 
@@ -43,6 +44,14 @@ public:
     ~Program();
 
     frmMain& Form() { return form_; }
+    // Copy and Paste use this clipboard from now on; nullptr: the in-process
+    // one the program starts with.
+    void UseClipboard(Clipboard* clipboard) {
+        clipboard_ = clipboard ? clipboard : &ownClipboard_;
+        UpdateEditMenu();
+    }
+    // The clipboard's content changed outside the program: Paste follows it.
+    void ClipboardChanged() { UpdateEditMenu(); }
     modTWFunc& Files() { return files_; }
     StatusLine& Status() { return status_; }
     // What became of the latest load or save, for the status line.
@@ -57,6 +66,9 @@ public:
     EventResult Click(std::string_view name);
     EventResult MouseDown(std::string_view name, int button, int shift, float x, float y);
     EventResult MouseMove(std::string_view name, int button, int shift, float x, float y);
+    // The release of a button over a surface: a drag over a page's source
+    // that began with Shift and the left button picks a block.
+    EventResult MouseUp(std::string_view name, int button, int shift, float x, float y);
     // One tick of a timer, run only while the timer is enabled.
     EventResult Tick(std::string_view name);
     // A click on page `page` of tab control Tab1 or Tab2: it comes to the front.
@@ -93,10 +105,14 @@ private:
     TabControl& tab1_;
     MenuItem& undoItem_;
     MenuItem& redoItem_;
+    MemoryClipboard ownClipboard_;
+    Clipboard* clipboard_ = &ownClipboard_;
     // The steps the two items name now; empty until they are first set.
     std::optional<std::optional<EditKind>> shownUndo_, shownRedo_;
     std::unordered_map<std::string, Handler> click_, timer_;
     std::unordered_map<std::string, MouseHandler> down_, move_;
+    // The source surface and page of a Shift + left press, until the release.
+    std::optional<std::pair<std::string, int>> blockDrag_;
 };
 
 }  // namespace tw

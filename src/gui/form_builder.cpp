@@ -117,6 +117,9 @@ private:
         w->OnMouseDown([a = &actions_, name](int b, int sh, float x, float y) {
             a->MouseDown(name, b, sh, x, y);
         });
+        w->OnMouseUp([a = &actions_, name](int b, int sh, float x, float y) {
+            a->MouseUp(name, b, sh, x, y);
+        });
         w->OnMouseMove([a = &actions_, name](int b, int sh, float x, float y) {
             a->MouseMove(name, b, sh, x, y);
         });

@@ -1,6 +1,7 @@
 #include "gui/main_window.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QKeySequence>
 #include <QGuiApplication>
 #include <QLayout>
@@ -11,6 +12,7 @@
 #include "gui/client_zoom.h"
 #include "gui/drop_loads.h"
 #include "gui/magnifier_window.h"
+#include "gui/page_shortcuts.h"
 #include "gui/program_icon.h"
 #include "gui/view_menu.h"
 #include "platform/controls.h"
@@ -30,6 +32,12 @@ MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
     timers_ = std::make_unique<TimerBridge>(program_.Form(), this, sync_,
                                             [this](const std::string& name) { Tick(name); });
     BuildMenu();
+    AddPageShortcuts(*this, program_);
+    program_.UseClipboard(&clipboard_);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        program_.ClipboardChanged();
+        SyncMenu();
+    });
     zoom_ = new ClientZoom(*this, client);
     magnifier_ = new MagnifierWindow(program_.Form(), this);
     AddViewMenu(menuBar(), *zoom_, *magnifier_);
@@ -43,7 +51,10 @@ MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
 }
 
-MainWindow::~MainWindow() { dialog_.SetOwner(nullptr); }
+MainWindow::~MainWindow() {
+    dialog_.SetOwner(nullptr);
+    program_.UseClipboard(nullptr);
+}
 
 void MainWindow::BuildMenu() {
     const frmMain& form = program_.Form();
@@ -125,6 +136,11 @@ void MainWindow::MouseDown(const std::string& surface, int button, int shift, fl
 void MainWindow::MouseMove(const std::string& surface, int buttons, int shift, float x, float y) {
     magnifier_->PointerAt(surface, QPoint(std::floor(x), std::floor(y)));
     program_.MouseMove(surface, buttons, shift, x, y);
+    AfterEvent();
+}
+
+void MainWindow::MouseUp(const std::string& surface, int button, int shift, float x, float y) {
+    program_.MouseUp(surface, button, shift, x, y);
     AfterEvent();
 }
 

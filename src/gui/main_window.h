@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "editors/program.h"
+#include "gui/qt_clipboard.h"
 #include "gui/form_builder.h"
 #include "gui/qt_file_dialog.h"
 #include "gui/timer_bridge.h"
@@ -45,6 +46,7 @@ public:
     void Click(const std::string& name) override;
     void MouseDown(const std::string& surface, int button, int shift, float x, float y) override;
     void MouseMove(const std::string& surface, int buttons, int shift, float x, float y) override;
+    void MouseUp(const std::string& surface, int button, int shift, float x, float y) override;
     void DropFile(const std::string& surface, const std::string& path) override;
     void TabChanged(const std::string& tabControl, int page) override;
 
@@ -63,6 +65,7 @@ private:
     ClientZoom* zoom_;
     MagnifierWindow* magnifier_;
     WindowStatus* status_ = nullptr;  // owned by the window
+    QtClipboard clipboard_;
 };
 
 }  // namespace tw

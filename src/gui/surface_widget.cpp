@@ -13,6 +13,7 @@ namespace {
 const QColor kBorder(40, 40, 40);
 const QColor kOutline(255, 255, 0);
 const QColor kOutlineEdge(0, 0, 0);
+const QColor kDragFrame(0, 255, 255);
 
 // A frame `t` units thick just inside `r`.
 void FrameRect(QPainter& p, const QRectF& r, qreal t, const QColor& c) {
@@ -84,19 +85,46 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
         painter.fillRect(r.left(), r.top(), 1, r.height(), kOutline);
         painter.fillRect(r.right(), r.top(), 1, r.height(), kOutline);
     }
+    // The block a Shift-drag spans, over the outlines.
+    if (!dragRect_.isEmpty())
+        FrameRect(painter, QRectF(dragRect_.translated(client.topLeft())), 1, kDragFrame);
 }
 
 void SurfaceWidget::mousePressEvent(QMouseEvent* e) {
     const int button = ButtonCode(e->button());
     if (!button || !down_) return;
     const QPointF p = ClientPixel(e->position());
-    down_(button, ShiftMask(e->modifiers()), static_cast<float>(p.x()), static_cast<float>(p.y()));
+    const int shift = ShiftMask(e->modifiers());
+    dragFrom_.reset();
+    dragRect_ = QRect();
+    if (button == 1 && (shift & 1)) {
+        dragFrom_ = p.toPoint();
+        dragRect_ = QRect(*dragFrom_, QSize(1, 1));
+        update();
+    }
+    down_(button, shift, static_cast<float>(p.x()), static_cast<float>(p.y()));
+}
+
+void SurfaceWidget::mouseReleaseEvent(QMouseEvent* e) {
+    const int button = ButtonCode(e->button());
+    if (dragFrom_) {
+        dragFrom_.reset();
+        dragRect_ = QRect();
+        update();
+    }
+    if (!button || !up_) return;
+    const QPointF p = ClientPixel(e->position());
+    up_(button, ShiftMask(e->modifiers()), static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
 
 void SurfaceWidget::mouseMoveEvent(QMouseEvent* e) {
     // While a button is held Qt keeps sending moves here, also from outside.
     if (!move_) return;
     const QPointF p = ClientPixel(e->position());
+    if (dragFrom_ && (e->buttons() & Qt::LeftButton)) {
+        dragRect_ = QRect(*dragFrom_, p.toPoint()).normalized();
+        update();
+    }
     move_(ButtonCode(e->buttons()), ShiftMask(e->modifiers()), static_cast<float>(p.x()),
           static_cast<float>(p.y()));
 }

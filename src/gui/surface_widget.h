@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/raster.h"
@@ -30,6 +31,10 @@ public:
     void SetZoom(int factor);
     void OnMouseDown(MouseHandler h) { down_ = std::move(h); }
     void OnMouseMove(MouseHandler h) { move_ = std::move(h); }
+    void OnMouseUp(MouseHandler h) { up_ = std::move(h); }
+    // The rectangle a Shift + left drag spans now, in client pixels; empty
+    // when no such drag goes on.
+    QRect DragRect() const { return dragRect_; }
     // Turns on dropping: `h` receives the local path of the first dropped file.
     void OnDropFile(std::function<void(const QString&)> h);
 
@@ -45,6 +50,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
@@ -54,7 +60,10 @@ private:
     QImage image_;
     std::vector<QRect> outlines_;
     int zoom_ = 1;
-    MouseHandler down_, move_;
+    MouseHandler down_, move_, up_;
+    // Where a Shift + left press went down, while its drag goes on.
+    std::optional<QPoint> dragFrom_;
+    QRect dragRect_;
     std::function<void(const QString&)> drop_;
 };
 

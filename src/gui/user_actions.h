@@ -16,6 +16,8 @@ public:
     virtual void MouseDown(const std::string& surface, int button, int shift, float x, float y) = 0;
     virtual void MouseMove(const std::string& surface, int buttons, int shift, float x,
                            float y) = 0;
+    // A button released over a surface (the one pressed there).
+    virtual void MouseUp(const std::string& surface, int button, int shift, float x, float y) = 0;
     // A local file dropped on a surface.
     virtual void DropFile(const std::string& surface, const std::string& path) = 0;
     // The user brought another page of a tab control to the front.

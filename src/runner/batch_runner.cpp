@@ -129,9 +129,13 @@ std::string BatchRunner::Execute(const std::vector<std::string>& t) {
         if (err.empty() && program_->Form().Unloaded) ended_ = true;
         return err;
     }
-    if (cmd == "down" || cmd == "move") {
-        const bool down = cmd == "down";
-        if (auto e = arity(5, 6, down ? "down NAME BUTTON X Y [SHIFT]" : "move NAME BUTTONS X Y [SHIFT]");
+    if (cmd == "down" || cmd == "move" || cmd == "up") {
+        // A release names its button the way a press does.
+        const bool down = cmd == "down" || cmd == "up";
+        const bool up = cmd == "up";
+        if (auto e = arity(5, 6, up     ? "up NAME BUTTON X Y [SHIFT]"
+                                 : down ? "down NAME BUTTON X Y [SHIFT]"
+                                        : "move NAME BUTTONS X Y [SHIFT]");
             !e.empty())
             return e;
         long button = 0, shift = 0;
@@ -144,9 +148,10 @@ std::string BatchRunner::Execute(const std::vector<std::string>& t) {
         if (!ParseScriptCoordinate(t[4], y)) return "Y must be a finite number, not " + QuoteToken(t[4]);
         if (n == 6 && (!ParseScriptInt(t[5], shift) || shift < 0 || shift > 7))
             return "SHIFT must be a mask from 0 to 7, not " + QuoteToken(t[5]);
-        const auto r = down ? program_->MouseDown(t[1], button, shift, x, y)
-                            : program_->MouseMove(t[1], button, shift, x, y);
-        return Describe(r, t[1], down ? "mouse-down" : "mouse-move");
+        const auto r = up     ? program_->MouseUp(t[1], button, shift, x, y)
+                       : down ? program_->MouseDown(t[1], button, shift, x, y)
+                              : program_->MouseMove(t[1], button, shift, x, y);
+        return Describe(r, t[1], up ? "mouse-up" : down ? "mouse-down" : "mouse-move");
     }
     if (cmd == "tab") {
         if (auto e = arity(3, 3, "tab NAME INDEX"); !e.empty()) return e;

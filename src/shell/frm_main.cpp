@@ -233,6 +233,14 @@ void frmMain::BuildMenu() {
     Add<MenuItem>(-1, "mnuEdit", "frmMain", "Edit");
     Add<MenuItem>(-1, "mnuUndo", "mnuEdit", "&Undo");
     Add<MenuItem>(-1, "mnuRedo", "mnuEdit", "&Redo");
+    // Mirroring of the page in front's selection.
+    Add<MenuItem>(-1, "mnuLeerFlip", "mnuEdit", "-");
+    Add<MenuItem>(-1, "mnuFlipH", "mnuEdit", "Flip &Horizontal");
+    Add<MenuItem>(-1, "mnuFlipV", "mnuEdit", "Flip &Vertical");
+    // The selection to and from the clipboard; Paste only while it holds a picture.
+    Add<MenuItem>(-1, "mnuLeerClip", "mnuEdit", "-");
+    Add<MenuItem>(-1, "mnuCopy", "mnuEdit", "&Copy");
+    Add<MenuItem>(-1, "mnuPaste", "mnuEdit", "&Paste");
 }
 
 }  // namespace tw

@@ -1,0 +1,36 @@
+#include "gui/qt_clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <algorithm>
+
+#include "gui/raster_image.h"
+
+namespace tw {
+
+bool QtClipboard::HasImage() const {
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    return mime && mime->hasImage();
+}
+
+std::optional<Raster> QtClipboard::Image(int maxW, int maxH) const {
+    const QImage full = QGuiApplication::clipboard()->image();
+    if (full.isNull()) return std::nullopt;
+    // Only the part a sheet can take is converted, however large the picture.
+    const QImage part = full.copy(0, 0, std::min(maxW, full.width()), std::min(maxH, full.height()))
+                            .convertToFormat(QImage::Format_ARGB32);
+    Raster out(part.width(), part.height());
+    for (int y = 0; y < part.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(part.constScanLine(y));
+        std::copy(from, from + part.width(), out.Row(y));
+    }
+    return out;
+}
+
+void QtClipboard::SetImage(const Raster& image) {
+    QGuiApplication::clipboard()->setImage(ToQImage(image));
+}
+
+}  // namespace tw
