@@ -233,6 +233,8 @@ void frmMain::BuildMenu() {
     Add<MenuItem>(-1, "mnuEdit", "frmMain", "Edit");
     Add<MenuItem>(-1, "mnuUndo", "mnuEdit", "&Undo");
     Add<MenuItem>(-1, "mnuRedo", "mnuEdit", "&Redo");
+    // Enabled by the window only while sheets from an ended session wait.
+    Add<MenuItem>(-1, "mnuRecover", "mnuEdit", "Recover Unsaved Sheets").SetEnabled(false);
 }
 
 }  // namespace tw
