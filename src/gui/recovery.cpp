@@ -5,7 +5,8 @@
 namespace tw {
 
 Recovery::Recovery(Program& program, MainWindow& window, QString root)
-    : folder_(std::move(root)), offer_(program, folder_),
+    : folder_(std::move(root)),
+      offer_(program, folder_),
       writer_(std::make_unique<RecoveryWriter>(program, folder_, window)) {
     QObject::connect(&window, &MainWindow::EventHandled, writer_.get(), &RecoveryWriter::Check);
     QObject::connect(writer_.get(), &RecoveryWriter::WriteFailed, &window,

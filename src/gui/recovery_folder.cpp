@@ -53,29 +53,34 @@ QString RecoveryRoot() {
 
 QString RecoveryFileName(const PageInfo& page) {
     switch (page.letter) {
-        case 'C': return "chipset.png";
-        case 'R': return "charset.png";
-        case 'F': return "faceset.png";
-        case 'S': return "systemset.png";
-        case 'B': return "battle.png";
-        case 'O': return "converter.png";
+        case 'C':
+            return "chipset.png";
+        case 'R':
+            return "charset.png";
+        case 'F':
+            return "faceset.png";
+        case 'S':
+            return "systemset.png";
+        case 'B':
+            return "battle.png";
+        case 'O':
+            return "converter.png";
     }
     return QString(QChar(page.letter)).toLower() + ".png";
 }
 
-std::optional<Raster> ReadRecoveryFile(const QString& path, const PageInfo& page) {
+std::optional<Raster> ReadRecoveryFile(const QString& path, Size size) {
     const QByteArray native = QFile::encodeName(path);
     PngInfo info{};
     // The size is checked before anything is allocated for the pixels.
-    if (pnginfo(native.constData(), &info) != 0 || info.width != page.sheet.w ||
-        info.length != page.sheet.h)
+    if (pnginfo(native.constData(), &info) != 0 || info.width != size.w || info.length != size.h)
         return std::nullopt;
     ImageDescriptor image{};
     if (allocimage(&image, info.width, info.length, info.vbitcount) != 0) return std::nullopt;
     const int loaded = loadpng(native.constData(), &image);
     Raster sheet = loaded == 0 ? ImageToRaster(image) : Raster();
     freeimage(&image);
-    if (sheet.Width() != page.sheet.w || sheet.Height() != page.sheet.h) return std::nullopt;
+    if (sheet.Width() != size.w || sheet.Height() != size.h) return std::nullopt;
     return sheet;
 }
 
@@ -116,10 +121,12 @@ std::vector<WaitingSheet> RecoveryFolder::Waiting() const {
         lock->unlock();
         for (const QFileInfo& f : QDir(folder).entryInfoList({"*.png"}, QDir::Files))
             if (const PageInfo* page = PageOfFile(f.fileName()))
-                sheets.push_back({f.absoluteFilePath(), page, f.lastModified().toMSecsSinceEpoch()});
+                sheets.push_back(
+                    {f.absoluteFilePath(), page, f.lastModified().toMSecsSinceEpoch()});
     }
-    std::stable_sort(sheets.begin(), sheets.end(),
-                     [](const WaitingSheet& a, const WaitingSheet& b) { return a.modified < b.modified; });
+    std::stable_sort(
+        sheets.begin(), sheets.end(),
+        [](const WaitingSheet& a, const WaitingSheet& b) { return a.modified < b.modified; });
     return sheets;
 }
 

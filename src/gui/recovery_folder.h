@@ -31,9 +31,9 @@ struct WaitingSheet {
     qint64 modified;  // milliseconds since the epoch, for the order of restoring
 };
 
-// Reads a recovery file; nullopt when it cannot be read or does not have the
-// size of its page's sheet.
-std::optional<Raster> ReadRecoveryFile(const QString& path, const PageInfo& page);
+// Reads a recovery file; nullopt when it cannot be read or is not a sheet of
+// that size.
+std::optional<Raster> ReadRecoveryFile(const QString& path, Size sheet);
 
 class RecoveryFolder {
 public:

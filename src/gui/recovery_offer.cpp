@@ -43,12 +43,13 @@ void RecoveryOffer::Recover() {
     // Oldest first: when two ended copies left the same sheet, the newest
     // ends up in front and the older one is a step away in the page's undo.
     for (const WaitingSheet& s : sheets_) {
-        std::optional<Raster> sheet = ReadRecoveryFile(s.path, *s.page);
+        Surface& target = program_.Form().Pic(s.page->target.surface);
+        std::optional<Raster> sheet =
+            ReadRecoveryFile(s.path, {target.ClientWidth(), target.ClientHeight()});
         if (!sheet) {
             unreadable.push_back(s);
             continue;
         }
-        Surface& target = program_.Form().Pic(s.page->target.surface);
         program_.History(s.page->tab).RecordSheet(EditKind::Recover);
         target.SetPicture(Picture(std::move(*sheet)));
         target.Refresh();
@@ -62,7 +63,8 @@ void RecoveryOffer::Recover() {
     program_.Form().Get<MenuItem>(kItem).SetEnabled(false);
 
     std::string message;
-    if (!restored.empty()) message = "Recovered " + SheetTitles(restored) + ": unsaved";
+    if (!restored.empty())
+        message = "Recovered " + SheetTitles(restored) + " from an earlier session";
     for (const WaitingSheet& s : unreadable) {
         if (!message.empty()) message += "; ";
         message += "cannot read the recovery file '" + QFileInfo(s.path).fileName().toStdString() +

@@ -35,8 +35,10 @@ void RecoveryWriter::Check() {
     }
     // A running timer is left alone: steady stamping is still written every
     // two seconds instead of never.
-    if (!due) timer_.stop();
-    else if (!timer_.isActive()) timer_.start();
+    if (!due)
+        timer_.stop();
+    else if (!timer_.isActive())
+        timer_.start();
 }
 
 void RecoveryWriter::WriteNow() {
@@ -54,8 +56,8 @@ void RecoveryWriter::WriteNow() {
             continue;
         }
         emit WriteFailed(QString::fromStdString("Could not keep a copy of the unsaved " +
-                                                SurfaceTitle({&Pages()[i], Side::Target}) +
-                                                ": " + error));
+                                                SurfaceTitle({&Pages()[i], Side::Target}) + ": " +
+                                                error));
     }
 }
 

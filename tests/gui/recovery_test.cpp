@@ -3,10 +3,10 @@
 // the next start with its undoable restore, two copies side by side, and a
 // copy killed without warning.
 
+#include "gui/recovery.h"
+
 #include <gtest/gtest.h>
 #include <signal.h>
-
-#include <cstdio>
 
 #include <QAction>
 #include <QCoreApplication>
@@ -16,8 +16,8 @@
 #include <QProcess>
 #include <QTest>
 #include <QThread>
+#include <cstdio>
 
-#include "gui/recovery.h"
 #include "gui_session.h"
 #include "imagefiles/dump_picture.h"
 
@@ -25,6 +25,9 @@ namespace tw::test {
 namespace {
 
 const PageInfo& Chipset() { return PageByLetter('C'); }
+std::optional<Raster> ReadChipset(const QString& path) {
+    return ReadRecoveryFile(path, {480, 256});
+}
 
 // Every test keeps its recovery folders in a state folder of its own.
 class RecoveryTest : public ::testing::Test {
@@ -77,7 +80,7 @@ TEST_F(RecoveryTest, WritesAfterTheThrottleOnExitAndRemovesWhenUndone) {
     EXPECT_LE(timer.remainingTime(), left);
     RunThrottle(r.Writer());
     ASSERT_TRUE(QFile::exists(file));
-    EXPECT_EQ(ReadRecoveryFile(file, Chipset()), s.Form().Pic("CZ").View());
+    EXPECT_EQ(ReadChipset(file), s.Form().Pic("CZ").View());
 
     // Undoing back to the saved sheet removes the file at once.
     s.window->Click("mnuUndo");
@@ -91,7 +94,7 @@ TEST_F(RecoveryTest, WritesAfterTheThrottleOnExitAndRemovesWhenUndone) {
     const Raster last = s.Form().Pic("CZ").View();
     s.window->Click("mnuBeenden");
     EXPECT_FALSE(s.window->isVisible());
-    EXPECT_EQ(ReadRecoveryFile(file, Chipset()), last);
+    EXPECT_EQ(ReadChipset(file), last);
 }
 
 TEST_F(RecoveryTest, SavingRemovesTheFile) {
@@ -159,7 +162,7 @@ TEST_F(RecoveryTest, TwoCopiesSideBySideKeepTheirOwnSheets) {
     Stamp(b, 160, 160);
     rb.Writer().WriteNow();
     EXPECT_NE(ra->Folder().Own(), rb.Folder().Own());
-    EXPECT_EQ(ReadRecoveryFile(ra->Folder().FileFor(Chipset()), Chipset()), sheetA);
+    EXPECT_EQ(ReadChipset(ra->Folder().FileFor(Chipset())), sheetA);
 
     // Once copy A has ended, a new start offers its sheet and only its.
     const QString fileA = ra->Folder().FileFor(Chipset());
@@ -206,7 +209,7 @@ TEST_F(RecoveryTest, KilledCopyIsOfferedAtTheNextStart) {
     GuiSession s;
     Recovery r(*s.program, *s.window);
     ASSERT_EQ(r.Offer().Sheets().size(), 1u);
-    const std::optional<Raster> kept = ReadRecoveryFile(r.Offer().Sheets()[0].path, Chipset());
+    const std::optional<Raster> kept = ReadChipset(r.Offer().Sheets()[0].path);
     ASSERT_TRUE(kept);
     ASSERT_NE(*kept, s.Form().Pic("CZ").View()) << "the kept sheet holds no stamp";
     s.window->MenuAction("mnuRecover")->trigger();
