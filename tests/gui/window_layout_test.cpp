@@ -60,7 +60,7 @@ TEST_F(WindowLayout, CaptionClientAreaTabsMenuAndIcon) {
     EXPECT_EQ(texts(menus.front()->menu()), QStringList({"&Exit", "-", "&About"}));
     ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[1]->text(), "Edit");
-    EXPECT_EQ(texts(menus[1]->menu()), QStringList({"&Undo", "&Redo"}));
+    EXPECT_EQ(texts(menus[1]->menu()), QStringList({"&Undo", "&Redo", "Recover Unsaved Sheets"}));
     EXPECT_EQ(texts(menus.back()->menu()),
               QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "-", "&Magnifier"}));
 
