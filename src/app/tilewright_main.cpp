@@ -17,6 +17,7 @@
 #include "gui/main_window.h"
 #include "gui/program_icon.h"
 #include "gui/qt_file_dialog.h"
+#include "gui/recovery.h"
 #include "gui/single_instance.h"
 #include "gui/view_prefs.h"
 #include "shell/command_line.h"
@@ -48,6 +49,9 @@ int main(int argc, char** argv) {
     tw::MainWindow window(program, dialog);
     about.SetOwner(&window);
     window.show();
+    // Unsaved sheets are kept in the user's state folder; those of copies
+    // that ended are offered in the Edit menu.
+    tw::Recovery recovery(program, window);
     // The zoom the user chose last time, as far as this screen allows.
     if (window.Zoom().SetFactor(tw::SavedZoom()) > 1)
         if (QScreen* screen = window.screen())

@@ -10,6 +10,7 @@ const char* EditKindName(EditKind kind) {
         case EditKind::Stamp: return "Stamp";
         case EditKind::NewTemplate: return "New Template";
         case EditKind::LoadTarget: return "Load Target";
+        case EditKind::Recover: return "Recover";
     }
     return "";
 }

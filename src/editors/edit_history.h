@@ -18,9 +18,10 @@
 
 namespace tw {
 
-enum class EditKind { Stamp, NewTemplate, LoadTarget };
+enum class EditKind { Stamp, NewTemplate, LoadTarget, Recover };
 
-// The step's name in the Edit menu: "Stamp", "New Template", "Load Target".
+// The step's name in the Edit menu: "Stamp", "New Template", "Load Target",
+// "Recover".
 const char* EditKindName(EditKind kind);
 
 class EditHistories;

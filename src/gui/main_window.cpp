@@ -119,6 +119,7 @@ void MainWindow::AfterEvent() {
     magnifier_->Refresh();
     status_->Refresh();
     SyncMenu();
+    emit EventHandled();
     if (program_.Form().Unloaded) close();
 }
 

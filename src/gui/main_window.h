@@ -50,6 +50,10 @@ public:
     void DropFile(const std::string& surface, const std::string& path) override;
     void TabChanged(const std::string& tabControl, int page) override;
 
+signals:
+    // The model has handled a user action and the widgets show its outcome.
+    void EventHandled();
+
 private:
     void BuildMenu();
     // The menu actions take their items' captions and enabled state.

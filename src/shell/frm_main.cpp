@@ -241,6 +241,9 @@ void frmMain::BuildMenu() {
     Add<MenuItem>(-1, "mnuLeerClip", "mnuEdit", "-");
     Add<MenuItem>(-1, "mnuCopy", "mnuEdit", "&Copy");
     Add<MenuItem>(-1, "mnuPaste", "mnuEdit", "&Paste");
+    Add<MenuItem>(-1, "mnuLeerRecover", "mnuEdit", "-");
+    // Enabled by the window only while sheets from an ended session wait.
+    Add<MenuItem>(-1, "mnuRecover", "mnuEdit", "Recover Unsaved Sheets").SetEnabled(false);
 }
 
 }  // namespace tw

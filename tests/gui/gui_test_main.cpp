@@ -1,5 +1,5 @@
 // The GUI tests run inside one QApplication, on the offscreen platform unless
-// the environment names another, with a config folder of their own.
+// the environment names another, with config and state folders of their own.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,9 @@ int main(int argc, char** argv) {
     // Preferences the tests save go to a folder of their own, never the user's.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    // Recovery folders too (a test may point it elsewhere for itself).
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
     QApplication app(argc, argv);
     tw::ApplyAppStyle(app);
     return RUN_ALL_TESTS();

@@ -60,8 +60,9 @@ TEST_F(WindowLayout, CaptionClientAreaTabsMenuAndIcon) {
     EXPECT_EQ(texts(menus.front()->menu()), QStringList({"&Exit", "-", "&About"}));
     ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[1]->text(), "Edit");
-    EXPECT_EQ(texts(menus[1]->menu()), QStringList({"&Undo", "&Redo", "-", "Flip &Horizontal",
-                                                "Flip &Vertical", "-", "&Copy", "&Paste"}));
+    EXPECT_EQ(texts(menus[1]->menu()),
+              QStringList({"&Undo", "&Redo", "-", "Flip &Horizontal", "Flip &Vertical", "-", "&Copy",
+                           "&Paste", "-", "Recover Unsaved Sheets"}));
     EXPECT_EQ(texts(menus.back()->menu()),
               QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "-", "&Magnifier"}));
 
