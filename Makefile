@@ -1,7 +1,7 @@
 # Tilewright: two commands on a fresh Debian 12 machine.
 #   make run   installs what is missing, builds and opens the window
 #   make test  installs what is missing, builds and runs every test
-# Also: make bench, make fuzz, make check-asan, make install.
+# Also: make bench, make fuzz, make check-asan, make install, make package.
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -12,8 +12,11 @@ DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libpng-dev libjpeg62-turbo
         libgif-dev libtiff-dev libimagequant-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
 FUZZ_DEPS := clang libclang-rt-14-dev imagemagick python3
 BENCH_DEPS := imagemagick python3-pil mate-backgrounds
+# cpack's Debian generator computes the dependencies with dpkg-shlibdeps,
+# which needs file; desktop-file-validate checks the desktop entry.
+PACKAGE_DEPS := dpkg-dev file desktop-file-utils
 
-.PHONY: all deps build run test check-asan bench fuzz install clean
+.PHONY: all deps build run test check-asan bench fuzz install package clean
 
 all: build
 
@@ -60,6 +63,11 @@ fuzz: deps
 
 install: build
 	$(SUDO) cmake --install $(BUILD)
+
+# build/tilewright_VERSION_ARCH.deb, installed under /usr.
+package: build
+	$(call install_missing,$(PACKAGE_DEPS))
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
