@@ -60,7 +60,9 @@ std::string Fallback(const std::string& fileName, bool saving) {
     if (saving) return "the file could not be written";
     std::string format = FormatExtension(fileName);
     for (char& c : format) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return "the file is damaged or not a " + format + " picture";
+    // Said aloud, XYZ begins with a vowel ("ex"); the other formats do not.
+    return "the file is damaged or not " + std::string(format == "XYZ" ? "an " : "a ") + format +
+           " picture";
 }
 
 }  // namespace
