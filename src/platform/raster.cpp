@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/huge_pages.h"
+
 namespace tw {
 
 namespace {
@@ -23,8 +25,13 @@ void FillPixels(Pixel* p, size_t n, Pixel v) {
 }  // namespace
 
 Raster::Raster(int width, int height, Pixel fill)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)),
-      pixels_(static_cast<size_t>(width_) * height_) {
+    : width_(std::max(width, 0)), height_(std::max(height, 0)) {
+    const size_t count = static_cast<size_t>(width_) * height_;
+    // Reserved first, so that the huge-page request comes before the zeroing
+    // touches the memory.
+    pixels_.reserve(count);
+    RequestHugePages(pixels_.data(), count * sizeof(Pixel));
+    pixels_.resize(count);
     if (fill != 0) Fill(fill);
 }
 
