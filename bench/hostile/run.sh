@@ -40,6 +40,12 @@ run "the same GIF into four surfaces" \
 four8='file screen8.gif\nclick LoadZChip\nfile screen8.gif\nclick LoadQChip\nfile screen8.gif\nclick LoadZChar\nfile screen8.gif\nclick LoadZFace\n'
 run "8-bit GIF 16384 x 16384, four surfaces" "$four8"
 run "the same under a 1 GB address space" "$four8" 1048576
+twelve8=
+for button in LoadZChip LoadQChip LoadZChar LoadQChar LoadZFace LoadQFace LoadZSystem LoadQSystem \
+    LoadZBattle LoadQBattle LoadRChip CLoadQr; do
+    twelve8+="file screen8.gif\nclick $button\n"
+done
+run "8-bit GIF 16384 x 16384, all twelve loads" "$twelve8"
 # picTemp keeps the whole picture: the one full-size 32-bit conversion.
 run "8-bit GIF 16384 x 16384 into picTemp" 'file screen8.gif\nclick CLoadQr\n'
 run "the same under a 1 GB address space" 'file screen8.gif\nclick CLoadQr\n' 1048576
