@@ -1,5 +1,7 @@
 #include "gui/recovery_writer.h"
 
+#include <sys/stat.h>
+
 #include <QEvent>
 #include <QFile>
 
@@ -52,6 +54,9 @@ void RecoveryWriter::WriteNow() {
         const QByteArray path = QFile::encodeName(folder_.FileFor(Pages()[i]));
         const std::string error = DumpRaster(sheet.View(), path.toStdString());
         if (error.empty()) {
+            // The user's unsaved work is theirs alone, whatever the umask;
+            // later writes replace the file keeping this mode.
+            ::chmod(path.constData(), 0600);
             kept_[i].version = sheet.Version();
             continue;
         }

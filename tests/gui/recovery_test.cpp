@@ -81,6 +81,7 @@ TEST_F(RecoveryTest, WritesAfterTheThrottleOnExitAndRemovesWhenUndone) {
     RunThrottle(r.Writer());
     ASSERT_TRUE(QFile::exists(file));
     EXPECT_EQ(ReadChipset(file), s.Form().Pic("CZ").View());
+    EXPECT_EQ(QFileInfo(file).permissions() & 0x0077, 0) << "copy not private";
 
     // Undoing back to the saved sheet removes the file at once.
     s.window->Click("mnuUndo");
