@@ -30,6 +30,8 @@ public:
 
     // The release of a Shift-drag over the source: the selection becomes a block.
     void PickBlock(float x, float y) { cells_.PickBlock(x, y); }
+    // The block a release at (x, y) would pick.
+    std::optional<CellBlock> BlockSpan(float x, float y) const { return cells_.BlockSpan(x, y); }
     // Mirrors the selection; the next stamps use the mirrored pixels.
     virtual void Flip(bool horizontal) {
         cells_.FlipSelection(horizontal, {1 << 20, 1 << 20}, false);

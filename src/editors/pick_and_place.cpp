@@ -64,18 +64,24 @@ bool PickAndPlace::Pick(int button, float x, float y, Grid grid, int w, int h) {
     return true;
 }
 
-void PickAndPlace::PickBlock(float x, float y) {
-    if (!picked_) return;
+std::optional<CellBlock> PickAndPlace::BlockSpan(float x, float y) const {
+    if (!picked_) return std::nullopt;
     const PickedCell& p = *picked_;
     const int rx = SnapToGrid(x, p.grid.x), ry = SnapToGrid(y, p.grid.y);
     const int left = std::max(0, std::min(p.x, rx));
     const int top = std::max(0, std::min(p.y, ry));
     const int right = std::min(source_.ClientWidth(), std::max(p.x, rx) + p.w);
     const int bottom = std::min(source_.ClientHeight(), std::max(p.y, ry) + p.h);
-    if (right <= left || bottom <= top) return;
-    sel_.Move(left, top);
-    HoldBlock(right - left, bottom - top);
-    BitBlt(selBuffer_.hDC(), 0, 0, blockW_, blockH_, source_.View(), left, top);
+    if (right <= left || bottom <= top) return std::nullopt;
+    return CellBlock{left, top, right - left, bottom - top};
+}
+
+void PickAndPlace::PickBlock(float x, float y) {
+    const std::optional<CellBlock> block = BlockSpan(x, y);
+    if (!block) return;
+    sel_.Move(block->x, block->y);
+    HoldBlock(block->w, block->h);
+    BitBlt(selBuffer_.hDC(), 0, 0, blockW_, blockH_, source_.View(), block->x, block->y);
     ShowBlock(selBuffer_, selView_);
 }
 

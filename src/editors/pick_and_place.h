@@ -25,6 +25,12 @@ struct Grid {
 struct PageInfo;
 struct Size;
 
+// A block of whole cells on a source, in its client pixels.
+struct CellBlock {
+    int x, y, w, h;
+    bool operator==(const CellBlock&) const = default;
+};
+
 class PickAndPlace {
 public:
     // Looks the page's controls up once; a misnamed one throws here, at start-up.
@@ -49,6 +55,9 @@ public:
     // becomes the block from the picked cell to the cell at (x, y), cut from
     // the source and clipped to it; both outlines take the block's size.
     void PickBlock(float x, float y);
+    // The block PickBlock(x, y) would take; none without a picked cell or
+    // when nothing of it lies on the source.
+    std::optional<CellBlock> BlockSpan(float x, float y) const;
     // A picture from elsewhere (the clipboard) becomes the selection, as a block.
     void TakeBlock(const Raster& picture);
     // A block is the selection (until the next plain pick or cell size).

@@ -188,6 +188,11 @@ EventResult Program::MouseUp(std::string_view name, int button, int shift, float
     return EventResult::Handled;
 }
 
+std::optional<CellBlock> Program::DragSpan(std::string_view name, float x, float y) const {
+    if (!blockDrag_ || blockDrag_->first != name) return std::nullopt;
+    return pages_[blockDrag_->second]->BlockSpan(x, y);
+}
+
 EventResult Program::MouseMove(std::string_view name, int button, int shift, float x, float y) {
     status_.PointerAt(name, x, y);
     return Mouse(move_, name, button, shift, x, y);

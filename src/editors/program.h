@@ -5,11 +5,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
 #include "editors/edit_history.h"
+#include "editors/pick_and_place.h"
 #include "imagefiles/mod_tw_func.h"
 #include "shell/frm_about.h"
 #include "shell/frm_main.h"
@@ -69,6 +71,9 @@ public:
     // The release of a button over a surface: a drag over a page's source
     // that began with Shift and the left button picks a block.
     EventResult MouseUp(std::string_view name, int button, int shift, float x, float y);
+    // While such a drag goes on over surface `name`: the block of cells a
+    // release at (x, y) would pick; otherwise none.
+    std::optional<CellBlock> DragSpan(std::string_view name, float x, float y) const;
     // One tick of a timer, run only while the timer is enabled.
     EventResult Tick(std::string_view name);
     // A click on page `page` of tab control Tab1 or Tab2: it comes to the front.

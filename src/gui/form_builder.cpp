@@ -123,6 +123,7 @@ private:
         w->OnMouseMove([a = &actions_, name](int b, int sh, float x, float y) {
             a->MouseMove(name, b, sh, x, y);
         });
+        w->OnDragSpan([a = &actions_, name](float x, float y) { return a->DragSpan(name, x, y); });
         if (LoadButtonForDrop(name))
             w->OnDropFile([a = &actions_, name](const QString& path) {
                 a->DropFile(name, QFile::encodeName(path).toStdString());

@@ -145,6 +145,11 @@ void MainWindow::MouseUp(const std::string& surface, int button, int shift, floa
     AfterEvent();
 }
 
+QRect MainWindow::DragSpan(const std::string& surface, float x, float y) const {
+    const std::optional<CellBlock> b = program_.DragSpan(surface, x, y);
+    return b ? QRect(b->x, b->y, b->w, b->h) : QRect();
+}
+
 void MainWindow::Tick(const std::string& timer) {
     program_.Tick(timer);
     AfterEvent();

@@ -47,6 +47,7 @@ public:
     void MouseDown(const std::string& surface, int button, int shift, float x, float y) override;
     void MouseMove(const std::string& surface, int buttons, int shift, float x, float y) override;
     void MouseUp(const std::string& surface, int button, int shift, float x, float y) override;
+    QRect DragSpan(const std::string& surface, float x, float y) const override;
     void DropFile(const std::string& surface, const std::string& path) override;
     void TabChanged(const std::string& tabControl, int page) override;
 

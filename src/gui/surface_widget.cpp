@@ -95,20 +95,24 @@ void SurfaceWidget::mousePressEvent(QMouseEvent* e) {
     if (!button || !down_) return;
     const QPointF p = ClientPixel(e->position());
     const int shift = ShiftMask(e->modifiers());
-    dragFrom_.reset();
+    dragging_ = button == 1 && (shift & 1);
     dragRect_ = QRect();
-    if (button == 1 && (shift & 1)) {
-        dragFrom_ = p.toPoint();
-        dragRect_ = QRect(*dragFrom_, QSize(1, 1));
+    down_(button, shift, static_cast<float>(p.x()), static_cast<float>(p.y()));
+    // Asked after the press has picked its cell: the drag spans from there.
+    if (dragging_) {
+        SpanTo(p);
         update();
     }
-    down_(button, shift, static_cast<float>(p.x()), static_cast<float>(p.y()));
+}
+
+void SurfaceWidget::SpanTo(const QPointF& p) {
+    dragRect_ = span_ ? span_(static_cast<float>(p.x()), static_cast<float>(p.y())) : QRect();
 }
 
 void SurfaceWidget::mouseReleaseEvent(QMouseEvent* e) {
     const int button = ButtonCode(e->button());
-    if (dragFrom_) {
-        dragFrom_.reset();
+    if (dragging_) {
+        dragging_ = false;
         dragRect_ = QRect();
         update();
     }
@@ -121,12 +125,13 @@ void SurfaceWidget::mouseMoveEvent(QMouseEvent* e) {
     // While a button is held Qt keeps sending moves here, also from outside.
     if (!move_) return;
     const QPointF p = ClientPixel(e->position());
-    if (dragFrom_ && (e->buttons() & Qt::LeftButton)) {
-        dragRect_ = QRect(*dragFrom_, p.toPoint()).normalized();
-        update();
-    }
     move_(ButtonCode(e->buttons()), ShiftMask(e->modifiers()), static_cast<float>(p.x()),
           static_cast<float>(p.y()));
+    if (dragging_ && (e->buttons() & Qt::LeftButton)) {
+        const QRect before = dragRect_;
+        SpanTo(p);
+        if (dragRect_ != before) update();
+    }
 }
 
 QString DroppedLocalFile(const QMimeData* mime) {

@@ -8,7 +8,6 @@
 #include <QRect>
 #include <QWidget>
 #include <functional>
-#include <optional>
 #include <vector>
 
 #include "platform/raster.h"
@@ -32,6 +31,9 @@ public:
     void OnMouseDown(MouseHandler h) { down_ = std::move(h); }
     void OnMouseMove(MouseHandler h) { move_ = std::move(h); }
     void OnMouseUp(MouseHandler h) { up_ = std::move(h); }
+    // What a Shift + left drag spans at a client position: the block of whole
+    // cells its release there would pick, empty where it picks nothing.
+    void OnDragSpan(std::function<QRect(float x, float y)> h) { span_ = std::move(h); }
     // The rectangle a Shift + left drag spans now, in client pixels; empty
     // when no such drag goes on.
     QRect DragRect() const { return dragRect_; }
@@ -56,13 +58,17 @@ protected:
     void dropEvent(QDropEvent* e) override;
 
 private:
+    // Sets the drag rectangle to the span at client position p.
+    void SpanTo(const QPointF& p);
+
     int border_;
     QImage image_;
     std::vector<QRect> outlines_;
     int zoom_ = 1;
     MouseHandler down_, move_, up_;
-    // Where a Shift + left press went down, while its drag goes on.
-    std::optional<QPoint> dragFrom_;
+    std::function<QRect(float, float)> span_;
+    // A Shift + left drag goes on.
+    bool dragging_ = false;
     QRect dragRect_;
     std::function<void(const QString&)> drop_;
 };

@@ -2,6 +2,7 @@
 // What the user does to the main window's controls, by the model's names. The
 // widgets report here; the window turns each report into a call of the model.
 
+#include <QRect>
 #include <string>
 
 namespace tw {
@@ -18,6 +19,10 @@ public:
                            float y) = 0;
     // A button released over a surface (the one pressed there).
     virtual void MouseUp(const std::string& surface, int button, int shift, float x, float y) = 0;
+    // While a Shift + left drag that picks a block goes on over `surface`:
+    // the block of cells a release at (x, y) would pick, in client pixels;
+    // otherwise an empty rectangle.
+    virtual QRect DragSpan(const std::string& surface, float x, float y) const = 0;
     // A local file dropped on a surface.
     virtual void DropFile(const std::string& surface, const std::string& path) = 0;
     // The user brought another page of a tab control to the front.

@@ -28,8 +28,10 @@ TEST(BlocksInWindow, ShiftDragPicksABlockAndHMirrorsIt) {
     s.Click("LoadQChip");
     const Raster source = s.Form().Pic("CQ").View();
     s.Press("CQ", Qt::LeftButton, 20, 20, Qt::ShiftModifier);
+    EXPECT_EQ(s.window->Surface("CQ")->DragRect(), QRect(16, 16, 16, 16)) << "the pressed cell";
     s.Move("CQ", 70, 40, Qt::LeftButton);
-    EXPECT_EQ(s.window->Surface("CQ")->DragRect(), QRect(QPoint(20, 20), QPoint(70, 40)));
+    // The rectangle covers the whole cells the release will pick.
+    EXPECT_EQ(s.window->Surface("CQ")->DragRect(), QRect(16, 16, 64, 32));
     s.Release("CQ", Qt::LeftButton, 70, 40);
     EXPECT_TRUE(s.window->Surface("CQ")->DragRect().isEmpty());
     EXPECT_EQ(s.Form().Shape("Csel").Width(), 64);
@@ -46,6 +48,10 @@ TEST(BlocksInWindow, ShiftDragPicksABlockAndHMirrorsIt) {
     s.Press("CQ", Qt::LeftButton, 20, 20);
     s.Release("CQ", Qt::LeftButton, 70, 40);
     EXPECT_EQ(s.Form().Shape("Csel").Width(), 16);
+    // Shift on the target stamps and picks nothing, so no rectangle.
+    s.Press("CZ", Qt::LeftButton, 20, 20, Qt::ShiftModifier);
+    s.Move("CZ", 70, 40, Qt::LeftButton);
+    EXPECT_TRUE(s.window->Surface("CZ")->DragRect().isEmpty());
 }
 
 // Another program's picture on the clipboard: Ctrl+V makes it the selection
