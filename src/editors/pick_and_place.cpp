@@ -11,29 +11,31 @@ namespace {
 
 // `block` enlarged or shrunk by whole steps of nearest neighbour into a w x h
 // picture, its aspect kept and centred on the dialog colour: the image view
-// stretches its picture over itself, which would distort a block.
+// stretches its picture over itself, which would distort a block, and whole
+// steps keep every pixel of the block the same size on the screen.
 Raster FitInto(const Raster& block, int w, int h) {
     Raster out(std::max(1, w), std::max(1, h), frmMain::kButtonFace);
     if (block.Empty()) return out;
-    const double scale = std::min(static_cast<double>(out.Width()) / block.Width(),
-                                  static_cast<double>(out.Height()) / block.Height());
-    const int fw = std::max(1, static_cast<int>(block.Width() * scale));
-    const int fh = std::max(1, static_cast<int>(block.Height() * scale));
+    const int grow = std::min(out.Width() / block.Width(), out.Height() / block.Height());
+    // Too large to show whole: every n-th pixel, n the smallest step that fits.
+    const int shrink = grow >= 1 ? 1
+                                 : std::max((block.Width() + out.Width() - 1) / out.Width(),
+                                            (block.Height() + out.Height() - 1) / out.Height());
+    const int up = std::max(1, grow);
+    const int fw = block.Width() / shrink * up, fh = block.Height() / shrink * up;
     const int ox = (out.Width() - fw) / 2, oy = (out.Height() - fh) / 2;
     for (int y = 0; y < fh; ++y)
-        for (int x = 0; x < fw; ++x)
-            out.Set(ox + x, oy + y,
-                    block.At(std::min(block.Width() - 1, static_cast<int>(x / scale)),
-                             std::min(block.Height() - 1, static_cast<int>(y / scale))));
+        for (int x = 0; x < fw; ++x) out.Set(ox + x, oy + y, block.At(x / up * shrink, y / up * shrink));
     return out;
 }
 
-// A block's buffer in its image view, fitted.
+// A block's buffer in its image view, fitted inside the view's 1-pixel
+// border, which the window draws around the picture.
 void ShowBlock(Surface& buffer, ImageView& view) {
     buffer.Refresh();
     const Placement& place = view.Place();
-    view.SetPicture(Picture(
-        FitInto(buffer.View(), static_cast<int>(place.width), static_cast<int>(place.height))));
+    view.SetPicture(Picture(FitInto(buffer.View(), static_cast<int>(place.width) - 2,
+                                    static_cast<int>(place.height) - 2)));
 }
 
 }  // namespace

@@ -102,7 +102,7 @@ TEST(Blocks, FlipMirrorsTheSelectionPixelForPixel) {
     ASSERT_EQ(DumpRaster(NoisePicture(512, 1024, 8), dir / "source.bmp"), "");
     const std::string s =
         "file source.bmp\nclick LoadQChip\ndump CQ chipsrc.bmp\n"
-        "down CQ 1 20 20 1\nmove CQ 1 70 40 1\nup CQ 1 70 40 1\ndown CZ 1 100 100\n"
+        "down CQ 1 20 20 1\nmove CQ 1 70 40 1\nup CQ 1 70 40 1\ndump imgC1 view.bmp\ndown CZ 1 100 100\n"
         "click mnuFlipH\ndown CZ 1 200 100\nclick mnuFlipV\ndown CZ 1 300 150\ndump CZ chip.bmp\n"
         "tab Tab1 1\nfile source.bmp\nclick LoadQChar\ndump RQ charsrc.bmp\nclick cmdCompleteSet\n"
         "down RQ 1 0 0\nclick mnuFlipH\ndown RZ 1 0 0\nclick mnuFlipV\ndown RZ 1 72 0\n"
@@ -118,6 +118,11 @@ TEST(Blocks, FlipMirrorsTheSelectionPixelForPixel) {
     chip = Stamped(chip, 192, 96, MirrorH(block), 64, 32);
     chip = Stamped(chip, 288, 144, MirrorV(MirrorH(block)), 64, 32);
     EXPECT_TRUE(SameRaster(chipOut, chip));
+    // The selection view shows the block 1:1 (it is smaller than the view),
+    // centred inside the view's border, on the dialog colour.
+    const Raster view = ReadPicture(dir / "view.bmp");
+    ASSERT_EQ(view.Width(), 118);
+    EXPECT_TRUE(SameRaster(view, Stamped(Raster(118, 118, view.At(0, 0)), 27, 43, block, 64, 32)));
 
     const Raster charSrc = ReadPicture(dir / "charsrc.bmp");
     const Raster charOut = ReadPicture(dir / "char.bmp");
@@ -140,7 +145,7 @@ TEST(Blocks, CopyAndPasteCarryTheSelectionBetweenPages) {
     const std::string s =
         "show mnuPaste\nfile source.bmp\nclick LoadQChip\ndump CQ src.bmp\n"
         "click cmdSelGR\nclick cmdSelGR\nclick cmdSelGR\n"  // 128-pixel cells
-        "down CQ 1 0 0 1\nup CQ 1 130 0\nclick mnuCopy\nshow mnuPaste\n"
+        "down CQ 1 0 0 1\nup CQ 1 130 0\ndump imgC1 view.bmp\nclick mnuCopy\nshow mnuPaste\n"
         "tab Tab1 2\nclick mnuPaste\ndown FZ 1 0 0\ndump FZ face.bmp\n"
         "tab Tab1 3\nclick mnuPaste\ndown SZ 1 0 0\ndump SZ system.bmp\n";
     const Outcome r = RunBatch(dir, s);
@@ -152,6 +157,13 @@ TEST(Blocks, CopyAndPasteCarryTheSelectionBetweenPages) {
     const Raster blank(192, 192, face.At(0, 191));  // the sheet's colour below the 128-pixel block
     EXPECT_TRUE(SameRaster(face, Stamped(blank, 0, 0, Block(src, 0, 0, 192, 128, 0), 192, 128)));
     EXPECT_TRUE(SameRaster(ReadPicture(dir / "system.bmp"), Block(src, 0, 0, 160, 80, 0)));
+    // The 256 x 128 block is too large for its view: every third pixel shows.
+    const Raster view = ReadPicture(dir / "view.bmp");
+    ASSERT_EQ(view.Width(), 118);
+    Raster third(85, 42);
+    for (int y = 0; y < 42; ++y)
+        for (int x = 0; x < 85; ++x) third.Set(x, y, src.At(3 * x, 3 * y));
+    EXPECT_TRUE(SameRaster(view, Stamped(Raster(118, 118, view.At(0, 0)), 16, 38, third, 85, 42)));
 }
 
 }  // namespace
