@@ -38,6 +38,20 @@ RecoveryOffer::~RecoveryOffer() {
     program_.Form().Get<MenuItem>(kItem).SetEnabled(false);
 }
 
+void RecoveryOffer::BringToFront(const std::vector<WaitingSheet>& restored) {
+    const auto was = [&](const PageInfo& p) {
+        return std::any_of(restored.begin(), restored.end(),
+                           [&](const WaitingSheet& s) { return s.page == &p; });
+    };
+    if (restored.empty() || was(Pages()[program_.FrontPage()])) return;
+    for (const PageInfo& p : Pages()) {
+        if (!was(p)) continue;
+        program_.SelectTab("Tab1", p.tab);
+        if (p.targetTab >= 0) program_.SelectTab("Tab2", p.targetTab);
+        return;
+    }
+}
+
 void RecoveryOffer::Recover() {
     std::vector<WaitingSheet> restored, unreadable;
     // Oldest first: when two ended copies left the same sheet, the newest
@@ -57,6 +71,7 @@ void RecoveryOffer::Recover() {
         restored.push_back(s);
     }
     folder_.RemoveEmptyLeftovers();
+    BringToFront(restored);
     // What could not be read stays on disk but is offered no more: reading it
     // again would fail the same way.
     sheets_.clear();

@@ -26,6 +26,9 @@ public:
 
 private:
     void Recover();
+    // Unless the page in front got its sheet back, the first page that did
+    // comes to the front, so that the user sees what came back (and its undo).
+    void BringToFront(const std::vector<WaitingSheet>& restored);
 
     Program& program_;
     const RecoveryFolder& folder_;

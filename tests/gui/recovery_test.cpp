@@ -135,8 +135,10 @@ TEST_F(RecoveryTest, OffersWaitingSheetsAndRestoresThemAsOneStep) {
         << s.window->Status().Text().toStdString();
     const Raster blank = s.Form().Pic("CZ").View();
 
+    s.program->SelectTab("Tab1", 2);  // the faceset page in front
     recover->trigger();
     EXPECT_EQ(s.Form().Pic("CZ").View(), sheet);
+    EXPECT_EQ(s.program->FrontPage(), Chipset().tab) << "the recovered sheet comes to the front";
     EXPECT_TRUE(s.program->Modified(Chipset().tab));
     EXPECT_EQ(s.window->MenuAction("mnuUndo")->text(), "&Undo Recover");
     EXPECT_FALSE(recover->isEnabled());
