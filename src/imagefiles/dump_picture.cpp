@@ -1,6 +1,7 @@
 #include "imagefiles/dump_picture.h"
 
 #include "imagefiles/dib.h"
+#include "imagefiles/file_error.h"
 #include "imagefiles/mod_tw_func.h"
 #include "imagefiles/vicdef32.h"
 
@@ -8,6 +9,7 @@ namespace tw {
 
 std::string DumpRaster(const Raster& r, const std::string& path) {
     if (r.Empty()) return "nothing to dump: the picture is empty";
+    ClearFileError();
     ImageDescriptor image{};
     if (RasterToImage(r, &image) != 0) return "cannot hold the picture";
     const std::string ext = FormatExtension(path);
@@ -27,7 +29,9 @@ std::string DumpRaster(const Raster& r, const std::string& path) {
         return "cannot dump to '" + path + "': the name must end in bmp, gif, jpg, png or tif";
     }
     freeimage(&image);
-    return result == 0 ? "" : "cannot write '" + path + "'";
+    if (result == 0) return "";
+    // The writers record why ("the disk is full", "the folder is read-only").
+    return "cannot write '" + path + "'" + (FileError().empty() ? "" : ": " + FileError());
 }
 
 }  // namespace tw
