@@ -3,6 +3,8 @@
 # seconds, starting from the kept corpus in fuzz/corpus/<format>/ and a
 # generated seed corpus.
 #   fuzz/run.sh [DURATION] [BUILD_DIR]     (defaults: 60, ./build-fuzz)
+# FUZZ_FORMATS picks the targets (default: all six, one after another; two
+# runs with different formats may go side by side on two cores).
 # With FUZZ_MERGE=1 the inputs that reached new coverage are merged back into
 # fuzz/corpus/<format>/ afterwards (libFuzzer's -merge=1 keeps it minimal).
 # Crashes, and single allocations above 600 MB (the decoders stay far
@@ -24,7 +26,7 @@ fi
 # A small quarantine keeps the sanitizer's memory flat over long runs.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=16}
 status=0
-for format in bmp gif jpg png tif xyz; do
+for format in ${FUZZ_FORMATS:-bmp gif jpg png tif xyz}; do
     corpus="$build/corpus/$format"
     crashes="$build/crashes/$format"
     mkdir -p "$corpus" "$crashes"
