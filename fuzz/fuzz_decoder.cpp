@@ -1,5 +1,5 @@
 // libFuzzer driver for one decoder (TW_FUZZ_FORMAT): the input is written to
-// a file and goes through what a load does: info call, allocation at the
+// a file and goes through what a load does: header, allocation at the
 // reported depth, load, display conversion, release.
 
 #include <unistd.h>
@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
+#include "imagefiles/picture_header.h"
 #include "imagefiles/vicdef32.h"
 
 namespace {
@@ -23,36 +25,6 @@ const std::string& InputPath() {
         return p;
     }();
     return path;
-}
-
-bool Info(const char* name, int* w, int* h, int* bpp) {
-    const std::string format = TW_FUZZ_FORMAT;
-    if (format == "bmp") {
-        BITMAPINFOHEADER i;
-        if (bmpinfo(name, &i) != 0) return false;
-        *w = i.biWidth, *h = i.biHeight, *bpp = i.biBitCount;
-    } else if (format == "gif") {
-        GifInfo i;
-        if (gifinfo(name, &i) != 0) return false;
-        *w = i.width, *h = i.length, *bpp = i.vbitcount;
-    } else if (format == "jpg") {
-        JpegInfo i;
-        if (jpeginfo(name, &i) != 0) return false;
-        *w = i.width, *h = i.length, *bpp = i.vbitcount;
-    } else if (format == "png") {
-        PngInfo i;
-        if (pnginfo(name, &i) != 0) return false;
-        *w = i.width, *h = i.length, *bpp = i.vbitcount;
-    } else if (format == "xyz") {
-        XyzInfo i;
-        if (xyzinfo(name, &i) != 0) return false;
-        *w = i.width, *h = i.length, *bpp = i.vbitcount;
-    } else {
-        TiffInfo i;
-        if (tiffinfopagebyindex(name, &i, 0) != 0) return false;
-        *w = i.width, *h = i.length, *bpp = i.vbitcount;
-    }
-    return true;
 }
 
 int Load(const char* name, ImageDescriptor* image) {
@@ -73,14 +45,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (f == nullptr) return 0;
     fwrite(data, 1, size, f);
     fclose(f);
-    int w = 0, h = 0, bpp = 0;
+    const std::optional<tw::PictureHeader> header = tw::ReadPictureHeader(name);
+    if (!header) return 0;
+    const int w = header->width, h = header->height;
     ImageDescriptor image;
-    if (!Info(name, &w, &h, &bpp)) return 0;
     // Pictures up to the library's limit are legal and slow under the
     // sanitizers (a 40-byte GIF may describe a 13000 x 13000 screen); the
     // fuzzer learns nothing from filling them, so it skips them.
     if (static_cast<int64_t>(w) * h > (int64_t{1} << 20)) return 0;
-    if (allocimage(&image, w, h, bpp) != 0) return 0;
+    if (allocimage(&image, w, h, header->bitsPerPixel) != 0) return 0;
     if (Load(name, &image) == 0) {
         ImageDescriptor shown;
         if (dibtoimage(image.bmh, &shown) == 0) freeimage(&shown);

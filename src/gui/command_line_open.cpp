@@ -9,7 +9,7 @@
 #include "editors/page_table.h"
 #include "editors/program.h"
 #include "gui/main_window.h"
-#include "imagefiles/picture_size.h"
+#include "imagefiles/picture_header.h"
 
 namespace tw {
 namespace {
@@ -36,7 +36,7 @@ std::string BaseName(const std::string& path) {
 
 std::string SurfaceForFile(const std::string& fileName) {
     const PageInfo& chipset = PageByLetter('C');
-    const std::optional<PictureDimensions> size = PictureSizeOf(fileName);
+    const std::optional<PictureHeader> size = ReadPictureHeader(fileName);
     if (!size) return chipset.source.surface;
     const std::optional<PageRef> ref = PageForPictureSize(size->width, size->height);
     return ref ? ref->page->Of(ref->side).surface : chipset.source.surface;

@@ -1,8 +1,10 @@
 #include "support/image_files.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "imagefiles/dib.h"
+#include "imagefiles/picture_header.h"
 
 namespace tw::test {
 
@@ -48,24 +50,11 @@ int LoadInto(const std::string& path, ImageDescriptor* image) {
 }
 
 int LoadFile(const std::string& path, OwnedImage* out) {
-    const std::string ext = FormatExtension(path);
-    const char* name = path.c_str();
-    BITMAPINFOHEADER b;
-    GifInfo g;
-    JpegInfo j;
-    PngInfo p;
-    TiffInfo t;
-    XyzInfo z;
-    int w = 0, h = 0, bpp = 0, rc = -1;
-    if (ext == "bmp" && (rc = bmpinfo(name, &b)) == 0) w = b.biWidth, h = b.biHeight, bpp = b.biBitCount;
-    if (ext == "gif" && (rc = gifinfo(name, &g)) == 0) w = g.width, h = g.length, bpp = g.vbitcount;
-    if (ext == "jpg" && (rc = jpeginfo(name, &j)) == 0) w = j.width, h = j.length, bpp = j.vbitcount;
-    if (ext == "png" && (rc = pnginfo(name, &p)) == 0) w = p.width, h = p.length, bpp = p.vbitcount;
-    if (ext == "tif" && (rc = tiffinfopagebyindex(name, &t, 0)) == 0) w = t.width, h = t.length, bpp = t.vbitcount;
-    if (ext == "xyz" && (rc = xyzinfo(name, &z)) == 0) w = z.width, h = z.length, bpp = z.vbitcount;
+    const std::optional<PictureHeader> header = ReadPictureHeader(path);
     OwnedImage img;
-    if (rc != 0 || allocimage(&img.d, w, h, bpp) != 0) return -1;
-    if ((rc = LoadInto(path, &img.d)) == 0) *out = std::move(img);
+    if (!header || allocimage(&img.d, header->width, header->height, header->bitsPerPixel) != 0) return -1;
+    const int rc = LoadInto(path, &img.d);
+    if (rc == 0) *out = std::move(img);
     return rc;
 }
 

@@ -1,4 +1,4 @@
-#include "imagefiles/picture_size.h"
+#include "imagefiles/picture_header.h"
 
 #include "imagefiles/file_error.h"
 #include "imagefiles/mod_tw_func.h"
@@ -6,29 +6,29 @@
 
 namespace tw {
 
-std::optional<PictureDimensions> PictureSizeOf(const std::string& fileName) {
+std::optional<PictureHeader> ReadPictureHeader(const std::string& fileName) {
     const std::string ext = FormatExtension(fileName);
     const char* name = fileName.c_str();
     int rc = -1;
-    PictureDimensions d{0, 0};
+    PictureHeader d{0, 0, 0};
     if (ext == "bmp") {
         BITMAPINFOHEADER i{};
-        if ((rc = bmpinfo(name, &i)) == 0) d = {i.biWidth, i.biHeight};
+        if ((rc = bmpinfo(name, &i)) == 0) d = {i.biWidth, i.biHeight, i.biBitCount};
     } else if (ext == "gif") {
         GifInfo i{};
-        if ((rc = gifinfo(name, &i)) == 0) d = {i.width, i.length};
+        if ((rc = gifinfo(name, &i)) == 0) d = {i.width, i.length, i.vbitcount};
     } else if (ext == "jpg") {
         JpegInfo i{};
-        if ((rc = jpeginfo(name, &i)) == 0) d = {i.width, i.length};
+        if ((rc = jpeginfo(name, &i)) == 0) d = {i.width, i.length, i.vbitcount};
     } else if (ext == "png") {
         PngInfo i{};
-        if ((rc = pnginfo(name, &i)) == 0) d = {i.width, i.length};
+        if ((rc = pnginfo(name, &i)) == 0) d = {i.width, i.length, i.vbitcount};
     } else if (ext == "tif") {
         TiffInfo i{};
-        if ((rc = tiffinfopagebyindex(name, &i, 0)) == 0) d = {i.width, i.length};
+        if ((rc = tiffinfopagebyindex(name, &i, 0)) == 0) d = {i.width, i.length, i.vbitcount};
     } else if (ext == "xyz") {
         XyzInfo i{};
-        if ((rc = xyzinfo(name, &i)) == 0) d = {i.width, i.length};
+        if ((rc = xyzinfo(name, &i)) == 0) d = {i.width, i.length, i.vbitcount};
     }
     // A header that failed leaves its reason behind; the load that follows
     // finds its own.
