@@ -27,16 +27,6 @@ const std::string& InputPath() {
     return path;
 }
 
-int Load(const char* name, ImageDescriptor* image) {
-    const std::string format = TW_FUZZ_FORMAT;
-    if (format == "bmp") return loadbmp(name, image);
-    if (format == "gif") return loadgif(name, image);
-    if (format == "jpg") return loadjpg(name, image);
-    if (format == "png") return loadpng(name, image);
-    if (format == "xyz") return loadxyz(name, image);
-    return loadtifpagebyindex(name, image, 0);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -54,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // fuzzer learns nothing from filling them, so it skips them.
     if (static_cast<int64_t>(w) * h > (int64_t{1} << 20)) return 0;
     if (allocimage(&image, w, h, header->bitsPerPixel) != 0) return 0;
-    if (Load(name, &image) == 0) {
+    if (tw::LoadPictureBody(name, &image) == 0) {
         ImageDescriptor shown;
         if (dibtoimage(image.bmh, &shown) == 0) freeimage(&shown);
     }

@@ -37,4 +37,16 @@ std::optional<PictureHeader> ReadPictureHeader(const std::string& fileName) {
     return d;
 }
 
+int LoadPictureBody(const std::string& fileName, ImageDescriptor* image) {
+    const std::string ext = FormatExtension(fileName);
+    const char* name = fileName.c_str();
+    if (ext == "bmp") return loadbmp(name, image);
+    if (ext == "gif") return loadgif(name, image);
+    if (ext == "jpg") return loadjpg(name, image);
+    if (ext == "png") return loadpng(name, image);
+    if (ext == "tif") return loadtifpagebyindex(name, image, 0);
+    if (ext == "xyz") return loadxyz(name, image);
+    return -1;
+}
+
 }  // namespace tw

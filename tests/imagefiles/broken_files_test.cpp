@@ -8,6 +8,7 @@
 #include <map>
 #include <random>
 
+#include "imagefiles/picture_header.h"
 #include "support/image_files.h"
 #include "support/pictures.h"
 #include "support/scratch_dir.h"
@@ -87,7 +88,7 @@ TEST(BrokenFiles, EmptyMissingFolderAndMislabelledFilesFail) {
         ASSERT_EQ(allocimage(&wrongSize.d, 47, 32, ext == "gif" ? 8 : 24), 0);
         ASSERT_EQ(allocimage(&wrongDepth.d, 48, 32, ext == "gif" ? 24 : 1), 0);
         for (ImageDescriptor* d : {&wrongSize.d, &wrongDepth.d, &none.d})
-            EXPECT_NE(LoadInto(dir / ("valid." + ext), d), 0) << ext;
+            EXPECT_NE(LoadPictureBody(dir / ("valid." + ext), d), 0) << ext;
     }
 }
 

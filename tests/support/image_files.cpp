@@ -39,21 +39,11 @@ int SaveFile(const std::string& path, const ImageDescriptor* image) {
     return savejpg(path.c_str(), image, 75);
 }
 
-int LoadInto(const std::string& path, ImageDescriptor* image) {
-    const std::string ext = FormatExtension(path);
-    if (ext == "bmp") return loadbmp(path.c_str(), image);
-    if (ext == "png") return loadpng(path.c_str(), image);
-    if (ext == "tif") return loadtifpagebyindex(path.c_str(), image, 0);
-    if (ext == "gif") return loadgif(path.c_str(), image);
-    if (ext == "xyz") return loadxyz(path.c_str(), image);
-    return loadjpg(path.c_str(), image);
-}
-
 int LoadFile(const std::string& path, OwnedImage* out) {
     const std::optional<PictureHeader> header = ReadPictureHeader(path);
     OwnedImage img;
     if (!header || allocimage(&img.d, header->width, header->height, header->bitsPerPixel) != 0) return -1;
-    const int rc = LoadInto(path, &img.d);
+    const int rc = LoadPictureBody(path, &img.d);
     if (rc == 0) *out = std::move(img);
     return rc;
 }

@@ -47,8 +47,6 @@ OwnedImage Image24(const Raster& picture);
 
 // The save call the extension picks (JPEG at quality 75).
 int SaveFile(const std::string& path, const ImageDescriptor* image);
-// The load call the extension picks, into an image allocated by the caller.
-int LoadInto(const std::string& path, ImageDescriptor* image);
 // As the program loads: info call, allocation at the reported depth, load.
 // Non-zero on any failure.
 int LoadFile(const std::string& path, OwnedImage* out);
