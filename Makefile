@@ -1,12 +1,14 @@
 # Tilewright: two commands on a fresh Debian 12 machine.
 #   make run   installs what is missing, builds and opens the window
 #   make test  installs what is missing, builds and runs every test
-# Also: make bench, make fuzz, make check-asan, make install, make package.
+# Also: make bench, make fuzz, make check-asan, make check-release, make install,
+# make package.
 
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
-JOBS       ?= $(shell nproc)
-SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+BUILD         ?= build
+ASAN_BUILD    ?= build-asan
+RELEASE_BUILD ?= build-release
+JOBS          ?= $(shell nproc)
+SUDO          := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libpng-dev libjpeg62-turbo-dev \
         libgif-dev libtiff-dev libimagequant-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
@@ -16,7 +18,7 @@ BENCH_DEPS := imagemagick python3-pil mate-backgrounds
 # which needs file; desktop-file-validate checks the desktop entry.
 PACKAGE_DEPS := dpkg-dev file desktop-file-utils
 
-.PHONY: all deps build run test check-asan bench fuzz install package clean
+.PHONY: all deps build run test check-asan check-release bench fuzz install package clean
 
 all: build
 
@@ -53,6 +55,14 @@ check-asan: deps
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
 
+# The plain Release build a packager runs, with the default generator: GCC's
+# -O3 inlines further than RelWithDebInfo's -O2 and warns where -O2 is silent,
+# and those warnings are errors here too. Then every test on that build.
+check-release: deps
+	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE_BUILD) -j$(JOBS)
+	cd $(RELEASE_BUILD) && ctest --output-on-failure -j$(JOBS)
+
 bench: build
 	$(call install_missing,$(BENCH_DEPS))
 	TW_BENCH_PSNR=1 bash bench/run.sh $(BUILD)
@@ -70,4 +80,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) build-fuzz
