@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -15,6 +16,7 @@ constexpr size_t kChunkBytes = size_t{2} << 20;
 
 BlockStore::~BlockStore() {
     for (Chunk& c : chunks_) Free(c);
+    Free(spare_);
 }
 
 BlockStore::Chunk BlockStore::NewChunk(size_t atLeast) {
@@ -26,17 +28,39 @@ BlockStore::Chunk BlockStore::NewChunk(size_t atLeast) {
     return {static_cast<Pixel*>(p), bytes / sizeof(Pixel), 0, 0};
 }
 
-void BlockStore::Free(Chunk& c) { std::free(c.data); }
+void BlockStore::Free(Chunk& c) {
+    std::free(c.data);
+    c = Chunk{};
+}
+
+BlockStore::Chunk BlockStore::Acquire(size_t atLeast) {
+    if (spare_.data && spare_.capacity >= atLeast) {
+        Chunk c = spare_;
+        spare_ = Chunk{};
+        c.begin = c.end = 0;
+        return c;
+    }
+    return NewChunk(atLeast);
+}
+
+void BlockStore::Retire(Chunk c) {
+    if (spare_.capacity >= c.capacity) {
+        Free(c);
+        return;
+    }
+    Free(spare_);
+    spare_ = c;
+}
 
 Pixel* BlockStore::TakeBack(size_t n) {
     if (chunks_.empty() || chunks_.back().capacity - chunks_.back().end < n) {
-        // A chunk left empty at the back is reused rather than kept beside a new one.
-        if (!chunks_.empty() && chunks_.back().begin == chunks_.back().end &&
-            chunks_.back().capacity >= n) {
-            chunks_.back().begin = chunks_.back().end = 0;
-        } else {
-            chunks_.push_back(NewChunk(n));
+        // An empty chunk at the back (one taken for an empty block) makes way
+        // rather than stay behind the new one, where the front could not pass it.
+        if (!chunks_.empty() && chunks_.back().begin == chunks_.back().end) {
+            Retire(chunks_.back());
+            chunks_.pop_back();
         }
+        chunks_.push_back(Acquire(n));
     }
     Chunk& c = chunks_.back();
     Pixel* p = c.data + c.end;
@@ -48,9 +72,8 @@ void BlockStore::GiveBackBack(size_t n) {
     if (chunks_.empty()) return;
     Chunk& c = chunks_.back();
     c.end -= n;
-    // An emptied chunk before the last stays only if it is the only one.
-    if (c.begin == c.end && chunks_.size() > 1) {
-        Free(c);
+    if (c.begin == c.end) {
+        Retire(c);
         chunks_.pop_back();
     }
 }
@@ -59,8 +82,8 @@ void BlockStore::GiveBackFront(size_t n) {
     if (chunks_.empty()) return;
     Chunk& c = chunks_.front();
     c.begin += n;
-    if (c.begin == c.end && chunks_.size() > 1) {
-        Free(c);
+    if (c.begin == c.end) {
+        Retire(c);
         chunks_.pop_front();
     }
 }
