@@ -4,8 +4,8 @@
 
 namespace tw {
 
-BattlePage::BattlePage(frmMain& form, modTWFunc& files)
-    : Page(form, files, 'B'), cell_(static_cast<int16_t>(info_.cells.front().w)),
+BattlePage::BattlePage(frmMain& form, modTWFunc& files, Sheet& sheet)
+    : Page(form, files, sheet), cell_(static_cast<int16_t>(info_.cells.front().w)),
       sourcePreview_(form, info_.source.surface, "picBattleQAni", "imgBQAni", "tmrBattleQAni",
                      form.State.BattleQAniX, form.State.BattleQAniY, form.State.BattleQAniWrap),
       targetPreview_(form, info_.target.surface, "picBattleZAni", "imgBZAni", "tmrBattleZAni",

@@ -9,7 +9,7 @@ namespace tw {
 
 class BattlePage : public Page {
 public:
-    BattlePage(frmMain& form, modTWFunc& files);
+    BattlePage(frmMain& form, modTWFunc& files, Sheet& sheet);
     void Wire(Program& program) override;
 
     void BQ_MouseMove(int button, int shift, float x, float y);

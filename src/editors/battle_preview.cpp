@@ -7,7 +7,7 @@ namespace tw {
 BattlePreview::BattlePreview(frmMain& form, const char* surface, const char* buffer,
                              const char* view, const char* timer, int16_t& x, int16_t& y,
                              int16_t& wrap)
-    : surface_(form.Pic(surface)), buffer_(form.Pic(buffer)), view_(form.Img(view)),
+    : surface_(form.Pic(surface)), buffer_(form.Drawable(buffer)), view_(form.Img(view)),
       timer_(form.Tmr(timer)), x_(x), y_(y), wrap_(wrap) {}
 
 int16_t BattlePreview::Step(int16_t v) {

@@ -22,8 +22,8 @@ public:
     static int16_t Step(int16_t v);
 
 private:
-    Surface& surface_;
-    Surface& buffer_;
+    const Surface& surface_;
+    Canvas& buffer_;
     ImageView& view_;
     Timer& timer_;
     int16_t &x_, &y_, &wrap_;

@@ -4,8 +4,8 @@
 
 namespace tw {
 
-CharsetPage::CharsetPage(frmMain& form, modTWFunc& files)
-    : Page(form, files, 'R'), state_(form.State),
+CharsetPage::CharsetPage(frmMain& form, modTWFunc& files, Sheet& sheet)
+    : Page(form, files, sheet), state_(form.State),
       wholeCharacterButton_(form.Cmd(info_.sizeButton)), sourceStopped_(form.Opt("optRStop")),
       targetStopped_(form.Opt("optZstop")),
       sourcePreview_(form, info_.source.surface, "picCharQAni", "imgQAni", "tmrCharQAni",

@@ -10,7 +10,7 @@ namespace tw {
 
 class CharsetPage : public Page {
 public:
-    CharsetPage(frmMain& form, modTWFunc& files);
+    CharsetPage(frmMain& form, modTWFunc& files, Sheet& sheet);
     void Wire(Program& program) override;
     // In whole-character mode each frame is mirrored in its place, and a
     // horizontal mirror swaps the right- and left-facing rows.

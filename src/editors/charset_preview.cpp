@@ -17,7 +17,7 @@ int16_t Cycle(int16_t v, int base, int step, int count) {
 
 CharsetPreview::CharsetPreview(frmMain& form, const char* surface, const char* buffer,
                                const char* view, const char* timer, CharsetPreviewState state)
-    : surface_(form.Pic(surface)), buffer_(form.Pic(buffer)), view_(form.Img(view)),
+    : surface_(form.Pic(surface)), buffer_(form.Drawable(buffer)), view_(form.Img(view)),
       timer_(form.Tmr(timer)), s_(state) {}
 
 void CharsetPreview::Play() {

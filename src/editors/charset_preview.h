@@ -24,8 +24,8 @@ public:
     void Tick();
 
 private:
-    Surface& surface_;
-    Surface& buffer_;
+    const Surface& surface_;
+    Canvas& buffer_;
     ImageView& view_;
     Timer& timer_;
     CharsetPreviewState s_;

@@ -4,8 +4,8 @@
 
 namespace tw {
 
-ChipsetPage::ChipsetPage(frmMain& form, modTWFunc& files)
-    : Page(form, files, 'C'), size_(form.State.ChipSelSize) {}
+ChipsetPage::ChipsetPage(frmMain& form, modTWFunc& files, Sheet& sheet)
+    : Page(form, files, sheet), size_(form.State.ChipSelSize) {}
 
 void ChipsetPage::Wire(Program& p) {
     TW_WIRE_MOVE(p, info_.source.surface, CQ_MouseMove);

@@ -8,7 +8,7 @@ namespace tw {
 
 class ChipsetPage : public Page {
 public:
-    ChipsetPage(frmMain& form, modTWFunc& files);
+    ChipsetPage(frmMain& form, modTWFunc& files, Sheet& sheet);
     void Wire(Program& program) override;
 
     void CQ_MouseMove(int button, int shift, float x, float y);

@@ -6,8 +6,8 @@
 
 namespace tw {
 
-ConverterPage::ConverterPage(frmMain& form, modTWFunc& files)
-    : Page(form, files, 'O'), state_(form.State), picTemp_(form.Pic(info_.sourceCopy)),
+ConverterPage::ConverterPage(frmMain& form, modTWFunc& files, Sheet& sheet)
+    : Page(form, files, sheet), state_(form.State), picTemp_(form.Pic(info_.sourceCopy)),
       templateColour_(form.Pic("picChip")), changeSection_(form.Cmd("cmdChange")),
       oneToOne_(form.Opt("optModOneToOne")), halvedOption_(form.Opt("optModRPG2K")),
       indicators_{&form.Lbl("s1"), &form.Lbl("s2"), &form.Lbl("s3"), &form.Lbl("s4")} {}
@@ -45,21 +45,16 @@ void ConverterPage::OZ_MouseDown(int button, int, float x, float y) {
     cells_.MoveInsert(x, y, state_.ConvCellSize);
     if (button != 1) return;
     const int s = state_.ConvSelSize;
-    Surface& target = cells_.Target();
     const Raster& picked = cells_.SelectionBuffer().View();
     // A held block is stamped whole: its own size 1:1, half of it halved.
     const int w = cells_.HoldsBlock() ? picked.Width() : s;
     const int h = cells_.HoldsBlock() ? picked.Height() : s;
     // Each mode stamps on its own grid: 16 pixels 1:1, 8 pixels halved.
-    if (halved_) {
-        cells_.BeforeStamp(SnapToGrid(x, 8), SnapToGrid(y, 8), w / 2, h / 2);
-        StretchBlt(target.hDC(), SnapToGrid(x, 8), SnapToGrid(y, 8), w / 2, h / 2, picked, 0, 0, w,
-                   h);
-    } else {
-        cells_.BeforeStamp(SnapToGrid(x, 16), SnapToGrid(y, 16), w, h);
-        BitBlt(target.hDC(), SnapToGrid(x, 16), SnapToGrid(y, 16), w, h, picked, 0, 0);
-    }
-    target.Refresh();
+    if (halved_)
+        cells_.StampEdit(
+            edit::HalvedCopy{SnapToGrid(x, 8), SnapToGrid(y, 8), w / 2, h / 2, picked, w, h});
+    else
+        cells_.StampEdit(edit::Copy{SnapToGrid(x, 16), SnapToGrid(y, 16), w, h, picked});
 }
 
 void ConverterPage::ShowSection(int n) {
@@ -67,7 +62,7 @@ void ConverterPage::ShowSection(int n) {
     // Until a source has been loaded picTemp holds no picture, only its own
     // blank client: the view then stays the empty surface.
     if (picTemp_.GetPicture().IsEmpty()) return;
-    Surface& view = cells_.Source();
+    Canvas& view = cells_.Source();
     BitBlt(view.hDC(), 0, 0, 128, 512, picTemp_.View(), kOrigin[n - 1][0], kOrigin[n - 1][1]);
     view.Refresh();
 }

@@ -11,7 +11,7 @@ namespace tw {
 
 class ConverterPage : public Page {
 public:
-    ConverterPage(frmMain& form, modTWFunc& files);
+    ConverterPage(frmMain& form, modTWFunc& files, Sheet& sheet);
     void Wire(Program& program) override;
 
     void OQ_MouseMove(int button, int shift, float x, float y);
@@ -44,8 +44,8 @@ private:
     ModuleState& state_;
     bool halved_ = false;
     std::array<bool, 4> marked_{};
-    Surface& picTemp_;
-    Surface& templateColour_;  // picChip
+    const Surface& picTemp_;
+    const Surface& templateColour_;  // picChip
     Button& changeSection_;
     OptionButton& oneToOne_;
     OptionButton& halvedOption_;

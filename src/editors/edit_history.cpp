@@ -22,8 +22,15 @@ size_t EditHistory::BytesOf(const Step& s) {
     return bytes;
 }
 
-void EditHistory::RecordBlock(EditKind kind, int x, int y, int w, int h) {
-    const Raster& sheet = target_.View();
+EditHistory::EditHistory(EditHistories& owner) : owner_(owner) { owner_.histories_.push_back(this); }
+
+EditHistory::~EditHistory() {
+    auto& all = owner_.histories_;
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+    while (!steps_.empty()) PopBack();
+}
+
+void EditHistory::RecordBlock(EditKind kind, const Raster& sheet, int x, int y, int w, int h) {
     const int left = std::max(x, 0), top = std::max(y, 0);
     const int right = std::min(x + w, sheet.Width()), bottom = std::min(y + h, sheet.Height());
     if (left >= right || top >= bottom) return;
@@ -36,18 +43,20 @@ void EditHistory::RecordBlock(EditKind kind, int x, int y, int w, int h) {
     Push(std::move(step));
 }
 
-EditHistory::Step EditHistory::SheetStep(EditKind kind) {
+EditHistory::Step EditHistory::SheetStep(EditKind kind, const Raster& sheet, const Picture& picture) {
     Step step{kind, 0};
     step.wholeSheet = true;
-    step.sheet = target_.View();
-    step.picture = target_.GetPicture();
+    step.sheet = sheet;
+    step.picture = picture;
     return step;
 }
 
-void EditHistory::RecordSheet(EditKind kind) { Push(SheetStep(kind)); }
+void EditHistory::RecordSheet(EditKind kind, const Raster& sheet, const Picture& picture) {
+    Push(SheetStep(kind, sheet, picture));
+}
 
-bool EditHistory::SameAsSheet(const Step& s) const {
-    return s.picture.shared() == target_.GetPicture().shared() && s.sheet == target_.View();
+bool EditHistory::SameAs(const Step& s, Now now) {
+    return s.picture.shared() == now.picture.shared() && s.sheet == now.pixels;
 }
 
 void EditHistory::PopBack() {
@@ -78,18 +87,17 @@ void EditHistory::Push(Step step) {
     owner_.Grew(bytes);
 }
 
-void EditHistory::Swap(Step& step) {
+void EditHistory::Swap(Step& step, SheetState sheet) {
     const size_t before = BytesOf(step);
-    Raster& sheet = target_.hDC();
     if (step.wholeSheet) {
-        std::swap(step.sheet, sheet);
-        step.picture = target_.ExchangePicture(std::move(step.picture));
+        std::swap(step.sheet, sheet.pixels);
+        std::swap(step.picture, sheet.picture);
     } else {
         Pixel* kept = step.pixels;
         for (int row = step.y; row < step.y + step.h; ++row, kept += step.w)
-            std::swap_ranges(sheet.Row(row) + step.x, sheet.Row(row) + step.x + step.w, kept);
+            std::swap_ranges(sheet.pixels.Row(row) + step.x, sheet.pixels.Row(row) + step.x + step.w,
+                             kept);
     }
-    target_.Refresh();
     owner_.Shrank(before);
     owner_.Grew(BytesOf(step));
 }
@@ -104,17 +112,17 @@ std::optional<EditKind> EditHistory::NextRedo() const {
     return steps_[cursor_].kind;
 }
 
-bool EditHistory::Undo() {
+bool EditHistory::Undo(SheetState sheet) {
     if (cursor_ == 0) return false;
     --cursor_;
-    Swap(steps_[cursor_]);
+    Swap(steps_[cursor_], sheet);
     return true;
 }
 
-bool EditHistory::Redo() {
+bool EditHistory::Redo(SheetState sheet) {
     if (cursor_ == steps_.size()) return false;
     ++cursor_;
-    Swap(steps_[cursor_ - 1]);
+    Swap(steps_[cursor_ - 1], sheet);
     return true;
 }
 
@@ -131,18 +139,13 @@ void EditHistory::DropOldest() {
     --cursor_;
 }
 
-EditHistory& EditHistories::Add(Surface& target) {
-    histories_.push_back(std::make_unique<EditHistory>(target, *this));
-    return *histories_.back();
-}
-
 void EditHistories::Grew(size_t bytes) {
     bytes_ += bytes;
     while (bytes_ > bound_) {
         EditHistory* oldest = nullptr;
-        for (auto& h : histories_)
+        for (EditHistory* h : histories_)
             if (!h->steps_.empty() && (!oldest || h->steps_.front().age < oldest->steps_.front().age))
-                oldest = h.get();
+                oldest = h;
         if (!oldest) break;
         oldest->DropOldest();
     }

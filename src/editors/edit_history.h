@@ -1,5 +1,5 @@
 #pragma once
-// Undo and redo of the changes to the pages' target sheets. Each target has
+// Undo and redo of the changes to the pages' target sheets. Each sheet has
 // its own history; a step keeps only what its change overwrote (a stamp: the
 // rectangle's previous pixels; a load or a template: the whole sheet and the
 // assigned picture), so thousands of stamps cost little. Undo and redo are the
@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -25,43 +24,55 @@ enum class EditKind { Stamp, NewTemplate, LoadTarget, Recover };
 const char* EditKindName(EditKind kind);
 
 class EditHistories;
+class Sheet;
 
+// One sheet's history. Only its Sheet records steps and takes them back or
+// makes them again, handing over the sheet's pixels each time; everyone else
+// reads where the history stands.
 class EditHistory {
 public:
-    EditHistory(Surface& target, EditHistories& owner) : target_(target), owner_(owner) {}
+    explicit EditHistory(EditHistories& owner);
+    ~EditHistory();
     EditHistory(const EditHistory&) = delete;
     EditHistory& operator=(const EditHistory&) = delete;
-
-    // Call before a change of the w x h block at (x, y): keeps its pixels,
-    // clipped to the sheet. A block wholly outside the sheet makes no step.
-    void RecordBlock(EditKind kind, int x, int y, int w, int h);
-    // Call before a change of the whole sheet: keeps its pixels and picture.
-    void RecordSheet(EditKind kind);
-    // Runs a change of the whole sheet and keeps it as a step only when it
-    // changed a pixel or the picture (a cancelled load that cleared nothing).
-    template <class Change>
-    void RecordSheetIfChanged(EditKind kind, Change&& change) {
-        Step before = SheetStep(kind);
-        change();
-        if (!SameAsSheet(before)) Push(std::move(before));
-    }
 
     // The step Undo or Redo would take back or make again, if any.
     std::optional<EditKind> NextUndo() const;
     std::optional<EditKind> NextRedo() const;
-    bool Undo();
-    bool Redo();
-
-    // The sheet as it is now is the one last loaded or saved.
-    void MarkClean() { clean_ = Position(); }
     // Changed since the last load or save (or start-up); undoing back to that
     // point makes it unchanged again.
     bool Modified() const { return clean_ != Position(); }
-
     size_t Steps() const { return steps_.size(); }
 
 private:
     friend class EditHistories;
+    friend class Sheet;
+
+    // The whole sheet as a change of it finds it: its pixels and picture.
+    struct SheetState {
+        Raster& pixels;
+        Picture& picture;
+    };
+
+    // Before a change of the w x h block at (x, y): keeps its pixels, clipped
+    // to the sheet. A block wholly outside the sheet makes no step.
+    void RecordBlock(EditKind kind, const Raster& sheet, int x, int y, int w, int h);
+    // Before a change of the whole sheet: keeps its pixels and picture.
+    void RecordSheet(EditKind kind, const Raster& sheet, const Picture& picture);
+    // Runs a change of the whole sheet and keeps it as a step only when it
+    // changed a pixel or the picture (a cancelled load that cleared nothing).
+    template <class Change, class Current>
+    void RecordSheetIfChanged(EditKind kind, const Raster& sheet, const Picture& picture,
+                              Change&& change, Current&& now) {
+        Step before = SheetStep(kind, sheet, picture);
+        change();
+        if (!SameAs(before, now())) Push(std::move(before));
+    }
+    bool Undo(SheetState sheet);
+    bool Redo(SheetState sheet);
+    // The sheet as it is now is the one last loaded or saved.
+    void MarkClean() { clean_ = Position(); }
+
     struct Step {
         EditKind kind;
         uint64_t age;  // order of recording across all histories
@@ -71,10 +82,14 @@ private:
         Raster sheet{};             // the whole sheet
         Picture picture{};          // the assigned picture, for a whole sheet
     };
+    struct Now {
+        const Raster& pixels;
+        const Picture& picture;
+    };
 
     static size_t BytesOf(const Step& s);
-    Step SheetStep(EditKind kind);
-    bool SameAsSheet(const Step& s) const;
+    static Step SheetStep(EditKind kind, const Raster& sheet, const Picture& picture);
+    static bool SameAs(const Step& s, Now now);
     void Push(Step step);
     // A new change after an undo: the steps that could be redone are gone.
     void DropRedo();
@@ -82,13 +97,12 @@ private:
     void PopBack();
     void PopFront();
     // Exchanges what the step keeps with what the sheet holds.
-    void Swap(Step& step);
+    void Swap(Step& step, SheetState sheet);
     // Drops the oldest step (the byte bound needs room).
     void DropOldest();
     // The number of steps applied since the history began, dropped ones included.
     uint64_t Position() const { return dropped_ + cursor_; }
 
-    Surface& target_;
     EditHistories& owner_;
     std::deque<Step> steps_;
     BlockStore blocks_;
@@ -104,8 +118,6 @@ public:
 
     explicit EditHistories(size_t byteBound = kDefaultBytes) : bound_(byteBound) {}
 
-    // A new history for a target sheet; it lives as long as this object.
-    EditHistory& Add(Surface& target);
     // The bytes all histories keep, counted as the bound counts them.
     size_t Bytes() const { return bytes_; }
 
@@ -118,7 +130,7 @@ private:
     size_t bound_;
     size_t bytes_ = 0;
     uint64_t nextAge_ = 0;
-    std::vector<std::unique_ptr<EditHistory>> histories_;
+    std::vector<EditHistory*> histories_;  // every sheet's, each adding itself
 };
 
 }  // namespace tw

@@ -4,8 +4,8 @@
 
 namespace tw {
 
-FacesetPage::FacesetPage(frmMain& form, modTWFunc& files)
-    : Page(form, files, 'F'), face_(info_.cells.front()) {}
+FacesetPage::FacesetPage(frmMain& form, modTWFunc& files, Sheet& sheet)
+    : Page(form, files, sheet), face_(info_.cells.front()) {}
 
 void FacesetPage::Wire(Program& p) {
     TW_WIRE_MOVE(p, info_.source.surface, FQ_MouseMove);

@@ -7,7 +7,7 @@ namespace tw {
 
 class FacesetPage : public Page {
 public:
-    FacesetPage(frmMain& form, modTWFunc& files);
+    FacesetPage(frmMain& form, modTWFunc& files, Sheet& sheet);
     void Wire(Program& program) override;
 
     void FQ_MouseMove(int button, int shift, float x, float y);

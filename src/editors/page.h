@@ -11,14 +11,14 @@ class Program;
 
 class Page {
 public:
-    // The page of that letter in the page table; its controls are looked up here.
-    Page(frmMain& form, modTWFunc& files, char letter)
-        : info_(PageByLetter(letter)), cells_(form, files, info_) {}
+    // The page of the sheet's row in the page table; its controls are looked up here.
+    Page(frmMain& form, modTWFunc& files, Sheet& sheet)
+        : info_(sheet.Info()), sheet_(sheet), cells_(form, files, sheet) {}
     virtual ~Page() = default;
     virtual void Wire(Program& program) = 0;
 
     const PageInfo& Info() const { return info_; }
-    void KeepHistory(EditHistory& history) { cells_.KeepHistory(history); }
+    Sheet& TargetSheet() const { return sheet_; }
 
     // Start-up: both buffers and their views take the corner of their surfaces
     // at the start cell size.
@@ -48,6 +48,7 @@ public:
 
 protected:
     const PageInfo& info_;
+    Sheet& sheet_;
     PickAndPlace cells_;
 };
 

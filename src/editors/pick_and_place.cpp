@@ -31,7 +31,7 @@ Raster FitInto(const Raster& block, int w, int h) {
 
 // A block's buffer in its image view, fitted inside the view's 1-pixel
 // border, which the window draws around the picture.
-void ShowBlock(Surface& buffer, ImageView& view) {
+void ShowBlock(Canvas& buffer, ImageView& view) {
     buffer.Refresh();
     const Placement& place = view.Place();
     view.SetPicture(Picture(FitInto(buffer.View(), static_cast<int>(place.width) - 2,
@@ -40,13 +40,16 @@ void ShowBlock(Surface& buffer, ImageView& view) {
 
 }  // namespace
 
-PickAndPlace::PickAndPlace(frmMain& form, modTWFunc& files, const PageInfo& page)
-    : files_(files), source_(form.Pic(page.source.surface)), sel_(form.Shape(page.source.outline)),
-      selBuffer_(form.Pic(page.source.buffer)), selView_(form.Img(page.source.view)),
-      target_(form.Pic(page.target.surface)), ins_(form.Shape(page.target.outline)),
-      insBuffer_(form.Pic(page.target.buffer)), insView_(form.Img(page.target.view)) {}
+PickAndPlace::PickAndPlace(frmMain& form, modTWFunc& files, Sheet& sheet)
+    : files_(files), sheet_(sheet), source_(form.Drawable(sheet.Info().source.surface)),
+      sel_(form.Shape(sheet.Info().source.outline)),
+      selBuffer_(form.Drawable(sheet.Info().source.buffer)),
+      selView_(form.Img(sheet.Info().source.view)), target_(sheet.Target()),
+      ins_(form.Shape(sheet.Info().target.outline)),
+      insBuffer_(form.Drawable(sheet.Info().target.buffer)),
+      insView_(form.Img(sheet.Info().target.view)) {}
 
-void ShowBuffer(Surface& buffer, ImageView& view) {
+void ShowBuffer(Canvas& buffer, ImageView& view) {
     buffer.Refresh();
     view.SetPicture(buffer.Image());
 }
@@ -170,9 +173,7 @@ bool PickAndPlace::Stamp(int button, float x, float y, Grid grid, int w, int h) 
     const Size cell = StampCell(w, h);
     w = cell.w;
     h = cell.h;
-    BeforeStamp(SnapToGrid(x, grid.x), SnapToGrid(y, grid.y), w, h);
-    BitBlt(target_.hDC(), SnapToGrid(x, grid.x), SnapToGrid(y, grid.y), w, h, selBuffer_.View(), 0, 0);
-    target_.Refresh();
+    sheet_.Apply(edit::Copy{SnapToGrid(x, grid.x), SnapToGrid(y, grid.y), w, h, selBuffer_.View()});
     return true;
 }
 
@@ -212,28 +213,17 @@ void PickAndPlace::LoadSource(int w, int h) {
 }
 
 void PickAndPlace::LoadTarget() {
-    const auto load = [this] {
-        target_.Cls();
-        files_.ShowOpenImage(target_.Name());
-    };
-    if (!history_) return load();
-    // A cancel or a failure still clears the stamps: that is a step too,
-    // unless the sheet was blank already.
-    history_->RecordSheetIfChanged(EditKind::LoadTarget, load);
-    if (files_.LastResult().outcome == FileResult::Outcome::Loaded) history_->MarkClean();
+    sheet_.Apply(edit::Load{[this] { files_.ShowOpenImage(target_.Name()); }});
+    sheet_.Took(files_.LastResult());
 }
 
 void PickAndPlace::SaveTarget() {
     files_.ShowSaveImage(target_.Name());
-    if (history_ && files_.LastResult().outcome == FileResult::Outcome::Saved) history_->MarkClean();
+    sheet_.Took(files_.LastResult());
 }
 
 void PickAndPlace::FillTarget(const Surface& from, int px, int py, bool clearFirst) {
-    if (history_) history_->RecordSheet(EditKind::NewTemplate);
-    if (clearFirst) target_.Cls();
-    StretchBlt(target_.hDC(), 0, 0, target_.ClientWidth(), target_.ClientHeight(), from.View(), px,
-               py, 1, 1);
-    target_.Refresh();
+    sheet_.Apply(edit::Fill{from.View(), px, py, clearFirst});
 }
 
 }  // namespace tw

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "editors/edit_history.h"
+#include "editors/sheet.h"
 #include "imagefiles/mod_tw_func.h"
 #include "shell/frm_main.h"
 
@@ -33,16 +33,9 @@ struct CellBlock {
 
 class PickAndPlace {
 public:
-    // Looks the page's controls up once; a misnamed one throws here, at start-up.
-    PickAndPlace(frmMain& form, modTWFunc& files, const PageInfo& page);
-
-    // Every later change of the target becomes a step of this history.
-    void KeepHistory(EditHistory& history) { history_ = &history; }
-    // A stamp of the w x h block at (x, y) of the target is about to be made:
-    // for pages that stamp on their own.
-    void BeforeStamp(int x, int y, int w, int h) {
-        if (history_) history_->RecordBlock(EditKind::Stamp, x, y, w, h);
-    }
+    // Looks the page's controls up once; a misnamed one throws here, at
+    // start-up. The target is the sheet's: every change of it is the sheet's edit.
+    PickAndPlace(frmMain& form, modTWFunc& files, Sheet& sheet);
 
     // Follow on the source: the selection outline moves to the pointer
     // snapped to the source grid.
@@ -96,6 +89,8 @@ public:
     // "New Template": the whole target takes the colour of pixel (px, py) of
     // `from`, by a stretched copy of that one pixel.
     void FillTarget(const Surface& from, int px, int py, bool clearFirst);
+    // The page's own stamp (the converter's): the sheet takes the edit.
+    void StampEdit(const SheetEdit& edit) { sheet_.Apply(edit); }
 
     // A new cell size: both outlines take w x h pixels, then both buffers the
     // outer size in twips that holds the cell and their border. Nothing is
@@ -104,24 +99,24 @@ public:
     // The insert outline and target preview buffer alone take w x h.
     void ResizeInsert(int w, int h);
 
-    Surface& Source() const { return source_; }
-    Surface& Target() const { return target_; }
+    Canvas& Source() const { return source_; }
+    const Surface& Target() const { return target_; }
     Outline& Selection() const { return sel_; }
     Outline& Insert() const { return ins_; }
-    Surface& SelectionBuffer() const { return selBuffer_; }
-    Surface& PreviewBuffer() const { return insBuffer_; }
+    Canvas& SelectionBuffer() const { return selBuffer_; }
+    Canvas& PreviewBuffer() const { return insBuffer_; }
 
 private:
     modTWFunc& files_;
-    Surface& source_;
+    Sheet& sheet_;
+    Canvas& source_;
     Outline& sel_;
-    Surface& selBuffer_;
+    Canvas& selBuffer_;
     ImageView& selView_;
-    Surface& target_;
+    const Surface& target_;
     Outline& ins_;
-    Surface& insBuffer_;
+    Canvas& insBuffer_;
     ImageView& insView_;
-    EditHistory* history_ = nullptr;
 
     // Single-cell sizes put aside while a block is the selection.
     struct CellSizes {
@@ -142,6 +137,6 @@ private:
 };
 
 // Shows a buffer in an image view: refresh it, hand the view a snapshot.
-void ShowBuffer(Surface& buffer, ImageView& view);
+void ShowBuffer(Canvas& buffer, ImageView& view);
 
 }  // namespace tw

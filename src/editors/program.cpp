@@ -1,5 +1,6 @@
 #include "editors/program.h"
 
+#include <stdexcept>
 #include <utility>
 
 #include "editors/battle_page.h"
@@ -13,47 +14,29 @@
 #include "imagefiles/colour_count.h"
 
 namespace tw {
-namespace {
 
 // The load and save routing of the file routines, from the page table: a
-// load fills its page side's surface (and the converter's full-picture copy),
-// a save writes a page's target.
-modTWFunc::Routes RoutesOf(const frmMain& form) {
-    std::unordered_map<std::string, std::vector<Surface*>> into;
-    std::unordered_map<std::string, const Surface*> from;
-    for (const PageInfo& p : Pages()) {
-        into[p.source.surface] = {&form.Pic(p.source.surface)};
-        if (p.sourceCopy) into[p.source.surface].push_back(&form.Pic(p.sourceCopy));
-        into[p.target.surface] = {&form.Pic(p.target.surface)};
-        from[p.target.surface] = &form.Pic(p.target.surface);
-    }
-    return {[into](std::string_view id) {
-                const auto it = into.find(std::string(id));
-                return it == into.end() ? std::vector<Surface*>{} : it->second;
-            },
-            [from](std::string_view id) -> const Surface* {
-                const auto it = from.find(std::string(id));
-                return it == from.end() ? nullptr : it->second;
-            }};
-}
-
-}  // namespace
-
+// load fills its page side's surface (and the converter's full-picture copy)
+// or replaces its page's sheet, a save writes a page's target.
 Program::Program(FileDialog& dialog, AboutHost& about)
-    : files_(dialog, RoutesOf(form_)),
+    : files_(dialog, {[this](std::string_view id) { return LoadInto(id); },
+                      [this](std::string_view id) -> const Surface* {
+                          const std::optional<PageRef> ref = PageOfSurface(id);
+                          if (!ref || ref->side != Side::Target) return nullptr;
+                          return &form_.Pic(id);
+                      }}),
       about_(about), tab1_(form_.Get<TabControl>("Tab1")),
       undoItem_(form_.Get<MenuItem>("mnuUndo")), redoItem_(form_.Get<MenuItem>("mnuRedo")) {
-    pages_.push_back(std::make_unique<ChipsetPage>(form_, files_));
-    pages_.push_back(std::make_unique<CharsetPage>(form_, files_));
-    pages_.push_back(std::make_unique<FacesetPage>(form_, files_));
-    pages_.push_back(std::make_unique<SystemsetPage>(form_, files_));
-    pages_.push_back(std::make_unique<BattlePage>(form_, files_));
-    pages_.push_back(std::make_unique<ConverterPage>(form_, files_));
-    for (auto& page : pages_) {
-        page->Wire(*this);
-        histories_.push_back(&edits_.Add(form_.Pic(page->Info().target.surface)));
-        page->KeepHistory(*histories_.back());
-    }
+    for (const PageInfo& p : Pages())
+        sheets_.push_back(std::make_unique<Sheet>(form_.SheetPic(p.target.surface), p, edits_));
+    const auto sheet = [this](char letter) -> Sheet& { return SheetOf(PageByLetter(letter)); };
+    pages_.push_back(std::make_unique<ChipsetPage>(form_, files_, sheet('C')));
+    pages_.push_back(std::make_unique<CharsetPage>(form_, files_, sheet('R')));
+    pages_.push_back(std::make_unique<FacesetPage>(form_, files_, sheet('F')));
+    pages_.push_back(std::make_unique<SystemsetPage>(form_, files_, sheet('S')));
+    pages_.push_back(std::make_unique<BattlePage>(form_, files_, sheet('B')));
+    pages_.push_back(std::make_unique<ConverterPage>(form_, files_, sheet('O')));
+    for (auto& page : pages_) page->Wire(*this);
 
     // The menu: "&Exit" unloads the main window at once, nothing asked.
     OnClick("mnuBeenden", [this] { form_.Unloaded = true; });
@@ -63,13 +46,13 @@ Program::Program(FileDialog& dialog, AboutHost& about)
         about_.ShowModal(*aboutWindow_);
         if (aboutWindow_->Unloaded) aboutWindow_.reset();
     });
-    OnClick("mnuUndo", [this] { histories_[FrontPage()]->Undo(); });
-    OnClick("mnuRedo", [this] { histories_[FrontPage()]->Redo(); });
-    OnClick("mnuFlipH", [this] { pages_[FrontPage()]->Flip(true); });
-    OnClick("mnuFlipV", [this] { pages_[FrontPage()]->Flip(false); });
-    OnClick("mnuCopy", [this] { clipboard_->SetImage(pages_[FrontPage()]->SelectionPixels()); });
+    OnClick("mnuUndo", [this] { Front().TargetSheet().Undo(); });
+    OnClick("mnuRedo", [this] { Front().TargetSheet().Redo(); });
+    OnClick("mnuFlipH", [this] { Front().Flip(true); });
+    OnClick("mnuFlipV", [this] { Front().Flip(false); });
+    OnClick("mnuCopy", [this] { clipboard_->SetImage(Front().SelectionPixels()); });
     OnClick("mnuPaste", [this] {
-        Page& page = *pages_[FrontPage()];
+        Page& page = Front();
         const Size limit = page.PasteLimit();
         if (const std::optional<Raster> image = clipboard_->Image(limit.w, limit.h))
             page.Paste(*image);
@@ -77,15 +60,52 @@ Program::Program(FileDialog& dialog, AboutHost& about)
     UpdateEditMenu();
 }
 
-int Program::FrontPage() const {
+Page& Program::Front() const {
     const int tab = tab1_.Tab();
-    for (size_t i = 0; i < pages_.size(); ++i)
-        if (pages_[i]->Info().tab == tab) return static_cast<int>(i);
-    return 0;
+    for (const auto& page : pages_)
+        if (page->Info().tab == tab) return *page;
+    return *pages_.front();
+}
+
+const PageInfo& Program::FrontPage() const { return Front().Info(); }
+
+const Sheet& Program::SheetOf(const PageInfo& page) const {
+    for (const auto& sheet : sheets_)
+        if (&sheet->Info() == &page) return *sheet;
+    throw std::out_of_range(std::string("no sheet for the page ") + page.name);
+}
+
+Sheet& Program::SheetOf(const PageInfo& page) {
+    return const_cast<Sheet&>(std::as_const(*this).SheetOf(page));
+}
+
+std::vector<modTWFunc::PictureSink> Program::LoadInto(std::string_view surface) {
+    const std::optional<PageRef> ref = PageOfSurface(surface);
+    if (!ref) return {};
+    const auto canvas = [](Canvas& c) {
+        return modTWFunc::PictureSink{&c, [&c](Picture p) {
+                                          c.SetPicture(std::move(p));
+                                          c.Refresh();
+                                      }};
+    };
+    if (ref->side == Side::Target) {
+        Sheet& sheet = SheetOf(*ref->page);
+        return {{&sheet.Target(), [&sheet](Picture p) {
+                     sheet.Apply(edit::Replace{EditKind::LoadTarget, std::move(p)});
+                 }}};
+    }
+    std::vector<modTWFunc::PictureSink> sinks{canvas(form_.Drawable(surface))};
+    if (ref->page->sourceCopy) sinks.push_back(canvas(form_.Drawable(ref->page->sourceCopy)));
+    return sinks;
+}
+
+void Program::Recover(const PageInfo& page, Raster sheet) {
+    SheetOf(page).Apply(edit::Replace{EditKind::Recover, Picture(std::move(sheet))});
+    UpdateEditMenu();
 }
 
 void Program::UpdateEditMenu() {
-    const EditHistory& h = *histories_[FrontPage()];
+    const EditHistory& h = Front().TargetSheet().History();
     // Called after every event: the caption is made anew only when the step changes.
     const auto show = [](MenuItem& m, const char* verb, std::optional<EditKind> step,
                          std::optional<std::optional<EditKind>>& shown) {
@@ -114,7 +134,7 @@ Program::~Program() = default;
 void Program::Load() {
     form_.Form_Load();
     for (auto& page : pages_) page->Prime();
-    status_.SetModifiedProbe([this](const PageInfo& p) { return Modified(p.tab); });
+    status_.SetModifiedProbe([this](const PageInfo& p) { return Modified(p); });
 }
 
 EventResult Program::Click(std::string_view name) {

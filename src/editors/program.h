@@ -10,8 +10,8 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "editors/edit_history.h"
 #include "editors/pick_and_place.h"
+#include "editors/sheet.h"
 #include "imagefiles/mod_tw_func.h"
 #include "shell/frm_about.h"
 #include "shell/frm_main.h"
@@ -80,12 +80,15 @@ public:
     EventResult SelectTab(std::string_view tabControl, int page);
 
     // The page in front: Tab1's page (the battle page whichever side Tab2 shows).
-    int FrontPage() const;
-    // The target of page `page` (Tab1's order) has changed since it was last
-    // loaded or saved, or since start-up.
-    bool Modified(int page) const { return histories_[page]->Modified(); }
-    // The history of page `page`'s target sheet.
-    EditHistory& History(int page) { return *histories_[page]; }
+    const PageInfo& FrontPage() const;
+    // The target sheet of a page, found by the page's row in the page table.
+    const Sheet& SheetOf(const PageInfo& page) const;
+    // The page's target sheet has changed since it was last loaded or saved,
+    // or since start-up.
+    bool Modified(const PageInfo& page) const { return SheetOf(page).Modified(); }
+    // A sheet an earlier session left unsaved comes back into its page's
+    // target, as one step of its history.
+    void Recover(const PageInfo& page, Raster sheet);
 
     // Used by the pages to wire their handlers.
     void OnClick(std::string name, Handler h) { click_[std::move(name)] = std::move(h); }
@@ -96,17 +99,23 @@ public:
 private:
     // The Edit menu names the steps the page in front can undo and redo.
     void UpdateEditMenu();
+    Sheet& SheetOf(const PageInfo& page);
+    Page& Front() const;
+    // Where the file routines put a loaded picture: a source's surfaces, or
+    // a target's sheet as an edit.
+    std::vector<modTWFunc::PictureSink> LoadInto(std::string_view surface);
     EventResult Mouse(std::unordered_map<std::string, MouseHandler>& table, std::string_view name,
                       int button, int shift, float x, float y);
 
     frmMain form_;
+    // The bound on all sheets' histories together; the sheets add theirs to it.
+    EditHistories edits_;
+    std::vector<std::unique_ptr<Sheet>> sheets_;  // in the page table's order
     modTWFunc files_;
     StatusLine status_{form_};
     AboutHost& about_;
     std::unique_ptr<frmAbout> aboutWindow_;
     std::vector<std::unique_ptr<Page>> pages_;
-    EditHistories edits_;
-    std::vector<EditHistory*> histories_;  // one per page, in Tab1's order
     TabControl& tab1_;
     MenuItem& undoItem_;
     MenuItem& redoItem_;

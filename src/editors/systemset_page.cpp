@@ -4,8 +4,8 @@
 
 namespace tw {
 
-SystemsetPage::SystemsetPage(frmMain& form, modTWFunc& files)
-    : Page(form, files, 'S'), size_(form.State.SysSelSize) {}
+SystemsetPage::SystemsetPage(frmMain& form, modTWFunc& files, Sheet& sheet)
+    : Page(form, files, sheet), size_(form.State.SysSelSize) {}
 
 void SystemsetPage::Wire(Program& p) {
     TW_WIRE_MOVE(p, info_.source.surface, SQ_MouseMove);

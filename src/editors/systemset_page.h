@@ -8,7 +8,7 @@ namespace tw {
 
 class SystemsetPage : public Page {
 public:
-    SystemsetPage(frmMain& form, modTWFunc& files);
+    SystemsetPage(frmMain& form, modTWFunc& files, Sheet& sheet);
     void Wire(Program& program) override;
 
     void SQ_MouseMove(int button, int shift, float x, float y);

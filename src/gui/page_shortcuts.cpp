@@ -37,7 +37,7 @@ void ShowPage(MainWindow& window, int index) {
 // Ctrl+Tab: on a page with two sides on Tab2 it first goes from the source
 // side to the target side (backwards the other way), then to the next page.
 void Step(MainWindow& window, Program& program, int by) {
-    const PageInfo& page = Pages()[program.FrontPage()];
+    const PageInfo& page = program.FrontPage();
     TabContainer* sides = window.Tabs("Tab2");
     if (sides && page.sourceTab >= 0 && page.targetTab >= 0) {
         const int from = by > 0 ? page.sourceTab : page.targetTab;
@@ -67,7 +67,7 @@ void AddPageShortcuts(MainWindow& window, Program& program) {
         };
         for (const PageInfo& p : Pages()) NameKey(window, buttonOf(p), k.keys);
         OnKeys(window, k.keys, [&window, &program, buttonOf] {
-            if (const char* b = buttonOf(Pages()[program.FrontPage()])) window.Click(b);
+            if (const char* b = buttonOf(program.FrontPage())) window.Click(b);
         });
     }
 

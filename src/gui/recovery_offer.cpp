@@ -43,7 +43,7 @@ void RecoveryOffer::BringToFront(const std::vector<WaitingSheet>& restored) {
         return std::any_of(restored.begin(), restored.end(),
                            [&](const WaitingSheet& s) { return s.page == &p; });
     };
-    if (restored.empty() || was(Pages()[program_.FrontPage()])) return;
+    if (restored.empty() || was(program_.FrontPage())) return;
     for (const PageInfo& p : Pages()) {
         if (!was(p)) continue;
         program_.SelectTab("Tab1", p.tab);
@@ -57,16 +57,14 @@ void RecoveryOffer::Recover() {
     // Oldest first: when two ended copies left the same sheet, the newest
     // ends up in front and the older one is a step away in the page's undo.
     for (const WaitingSheet& s : sheets_) {
-        Surface& target = program_.Form().Pic(s.page->target.surface);
+        const Surface& target = program_.Form().Pic(s.page->target.surface);
         std::optional<Raster> sheet =
             ReadRecoveryFile(s.path, {target.ClientWidth(), target.ClientHeight()});
         if (!sheet) {
             unreadable.push_back(s);
             continue;
         }
-        program_.History(s.page->tab).RecordSheet(EditKind::Recover);
-        target.SetPicture(Picture(std::move(*sheet)));
-        target.Refresh();
+        program_.Recover(*s.page, std::move(*sheet));
         QFile::remove(s.path);
         restored.push_back(s);
     }

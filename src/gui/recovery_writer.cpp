@@ -22,14 +22,14 @@ RecoveryWriter::~RecoveryWriter() = default;
 
 bool RecoveryWriter::Due(size_t page) const {
     const Surface& sheet = program_.Form().Pic(Pages()[page].target.surface);
-    return program_.Modified(static_cast<int>(page)) && kept_[page].version != sheet.Version();
+    return program_.Modified(Pages()[page]) && kept_[page].version != sheet.Version();
 }
 
 void RecoveryWriter::Check() {
     if (!folder_.Ok()) return;
     bool due = false;
     for (size_t i = 0; i < kept_.size(); ++i) {
-        if (!program_.Modified(static_cast<int>(i))) {
+        if (!program_.Modified(Pages()[i])) {
             if (kept_[i].version) QFile::remove(folder_.FileFor(Pages()[i]));
             kept_[i].version.reset();
         }

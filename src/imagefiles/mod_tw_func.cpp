@@ -170,9 +170,10 @@ int modTWFunc::Load(const std::string& fileName, const std::string& targetId) {
     if (result != 0) return result;
     // Every picture is made before anything changes, so that running out of
     // memory half-way leaves the surfaces and CurrentImage as they were.
-    std::vector<std::pair<Surface*, Picture>> shown;
+    std::vector<std::pair<PictureSink, Picture>> shown;
     try {
-        for (Surface* s : routes_.loadInto(targetId)) shown.emplace_back(s, PictureFor(*s, image));
+        for (PictureSink& s : routes_.loadInto(targetId))
+            shown.emplace_back(s, PictureFor(*s.surface, image));
     } catch (const std::bad_alloc&) {
         SetFileError(NoMemoryReason(image.bmh->biWidth, image.bmh->biHeight));
         return -2;
@@ -180,10 +181,7 @@ int modTWFunc::Load(const std::string& fileName, const std::string& targetId) {
     freeimage(&CurrentImage);
     copyimgdes(&image, &CurrentImage);
     image = ImageDescriptor{};  // now CurrentImage's
-    for (auto& [surface, picture] : shown) {
-        surface->SetPicture(std::move(picture));
-        surface->Refresh();
-    }
+    for (auto& [sink, picture] : shown) sink.assign(std::move(picture));
     return 0;
 }
 

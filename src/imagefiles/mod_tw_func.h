@@ -24,11 +24,17 @@ public:
     static constexpr const char* kSaveFilter =
         "BMP|*.bmp|GIF|*.gif|JPG|*.jpg;*.jpeg;*.jpe|PNG|*.png|TIF|*.tif;*.tiff|XYZ|*.xyz";
 
+    // One place a loaded picture goes: the surface it is cut for, and who
+    // assigns it there (the surface itself, or the sheet it shows, as an edit).
+    struct PictureSink {
+        const Surface* surface;
+        std::function<void(Picture)> assign;
+    };
     // Where pictures go, given by the program that knows its pages: the
-    // surfaces a load for a target id fills, in order (none for an unknown id),
+    // places a load for a target id fills, in order (none for an unknown id),
     // and the surface a save for a target id writes (nullptr for an unknown id).
     struct Routes {
-        std::function<std::vector<Surface*>(std::string_view targetId)> loadInto;
+        std::function<std::vector<PictureSink>(std::string_view targetId)> loadInto;
         std::function<const Surface*(std::string_view targetId)> saveFrom;
     };
     using ResultObserver = std::function<void(const FileResult&)>;

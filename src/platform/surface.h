@@ -1,6 +1,10 @@
 #pragma once
 // A picture box: a surface with a fixed client size, a background colour, an
 // assigned Picture and a persistent image that block copies draw into.
+// Everyone may read a surface; who may draw into it depends on what it is:
+// a Canvas (a source, a buffer) is drawn into by the editors directly, a
+// SheetSurface (a page's target sheet) only by its Sheet, so that every change
+// of a sheet is an edit that can be undone.
 
 #include <memory>
 #include <utility>
@@ -15,10 +19,10 @@ enum class BorderStyle {
     Raised2,  // buffers, picTemp, picChip: client = outer - 4
 };
 
+class Sheet;
+
 class Surface : public Control {
 public:
-    Surface(std::string name, std::string container, Placement place, BorderStyle border,
-            Pixel backColor, bool autoSize = false);
 
     int ClientWidth() const { return image_->Width(); }
     int ClientHeight() const { return image_->Height(); }
@@ -31,11 +35,20 @@ public:
     // Outer size in twips (15 to the pixel), border included.
     int OuterWidthTwips() const { return (ClientWidth() + 2 * BorderPixels()) * 15; }
     int OuterHeightTwips() const { return (ClientHeight() + 2 * BorderPixels()) * 15; }
+    const Picture& GetPicture() const { return picture_; }
+    const Raster& View() const { return *image_; }
+    // Shows the persistent image.
+    void Refresh() { Touch(); }
+    // A snapshot of the persistent image that later drawing does not change.
+    Picture Image() const { return Picture(std::shared_ptr<const Raster>(image_)); }
+
+protected:
+    Surface(std::string name, std::string container, Placement place, BorderStyle border,
+            Pixel backColor, bool autoSize);
+
     // Sets the outer size in twips; the client follows (outer / 15 - border),
     // keeping what the persistent image holds at its top left.
     void SetOuterTwips(int widthTwips, int heightTwips);
-
-    const Picture& GetPicture() const { return picture_; }
     // Assigns a picture: the persistent image becomes the background with the
     // picture at (0, 0). A size-to-picture surface takes the picture's size.
     void SetPicture(Picture picture);
@@ -49,13 +62,8 @@ public:
 
     // The persistent image, for drawing into.
     Raster& hDC();
-    const Raster& View() const { return *image_; }
     // Throws away everything drawn since the picture was assigned.
     void Cls();
-    // Shows the persistent image.
-    void Refresh() { Touch(); }
-    // A snapshot of the persistent image that later drawing does not change.
-    Picture Image() const { return Picture(std::shared_ptr<const Raster>(image_)); }
 
 private:
     void Reset(int width, int height);
@@ -72,6 +80,31 @@ private:
     // it back as soon as the view moves on to the next snapshot, so a preview
     // redrawn on every pointer move allocates nothing.
     std::shared_ptr<Raster> spare_;
+};
+
+// A surface the editors draw into: a source, a buffer, picTemp, picChip.
+class Canvas : public Surface {
+public:
+    Canvas(std::string name, std::string container, Placement place, BorderStyle border,
+           Pixel backColor, bool autoSize = false)
+        : Surface(std::move(name), std::move(container), place, border, backColor, autoSize) {}
+
+    using Surface::Cls;
+    using Surface::hDC;
+    using Surface::SetOuterTwips;
+    using Surface::SetPicture;
+};
+
+// A page's target sheet. Its pixels and picture change only through the
+// Sheet that owns it, which keeps every change in the sheet's history.
+class SheetSurface : public Surface {
+public:
+    SheetSurface(std::string name, std::string container, Placement place, BorderStyle border,
+                 Pixel backColor)
+        : Surface(std::move(name), std::move(container), place, border, backColor, false) {}
+
+private:
+    friend class Sheet;
 };
 
 }  // namespace tw

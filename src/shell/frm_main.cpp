@@ -47,11 +47,14 @@ namespace {
 Placement P(double l, double t, double w, double h) { return Placement{l, t, w, h}; }
 }  // namespace
 
-// Surfaces carry a flat 1-pixel border; buffers the raised 2-pixel one.
+// Surfaces carry a flat 1-pixel border; buffers the raised 2-pixel one. A
+// page's target surface holds its sheet, which changes only by the sheet's edits.
 #define SURFACE(page, name, in, l, t, w, h) \
-    Add<Surface>(page, name, in, P(l, t, w, h), BorderStyle::Flat1, kDesktopColor)
+    Add<Canvas>(page, name, in, P(l, t, w, h), BorderStyle::Flat1, kDesktopColor)
+#define TARGET(page, name, in, l, t, w, h) \
+    Add<SheetSurface>(page, name, in, P(l, t, w, h), BorderStyle::Flat1, kDesktopColor)
 #define BUFFER(page, name, in, l, t, w, h) \
-    Add<Surface>(page, name, in, P(l, t, w, h), BorderStyle::Raised2, kButtonFace)
+    Add<Canvas>(page, name, in, P(l, t, w, h), BorderStyle::Raised2, kButtonFace)
 #define SHAPE(page, name, in, w, h) Add<Outline>(page, name, in, P(0, 0, w, h))
 #define FRAME(page, name, in, caption, l, t, w, h) Add<Frame>(page, name, in, P(l, t, w, h), caption)
 #define BUTTON(page, name, in, caption, l, t, w, h) Add<Button>(page, name, in, P(l, t, w, h), caption)
@@ -63,7 +66,7 @@ void frmMain::BuildChipsetPage() {
     const int pg = 0;
     SURFACE(pg, "CQ", "Tab1", 8, 32, 482, 258);
     SHAPE(-1, "Csel", "CQ", 16, 16);
-    SURFACE(pg, "CZ", "Tab1", 8, 302.7, 482, 258);
+    TARGET(pg, "CZ", "Tab1", 8, 302.7, 482, 258);
     SHAPE(-1, "Cins", "CZ", 16, 16);
     FRAME(pg, "q2", "Tab1", "Source", 496, 22.7, 185, 265);
     Add<Control>(-1, "CommonDialog1", ControlKind::CommonDialog, "q2", Placement{});
@@ -83,7 +86,7 @@ void frmMain::BuildCharsetPage() {
     const int pg = 1;
     SURFACE(pg, "RQ", "Tab1", 8, 30.7, 290, 258);
     SHAPE(-1, "Rsel", "RQ", 24, 32);
-    SURFACE(pg, "RZ", "Tab1", 8, 302.7, 290, 258);
+    TARGET(pg, "RZ", "Tab1", 8, 302.7, 290, 258);
     SHAPE(-1, "Rins", "RZ", 24, 32);
     FRAME(pg, "q1", "Tab1", "Source", 304, 22.7, 377, 265);
     FRAME(-1, "Frame5", "q1", "Animation", 184, 16, 185, 241);
@@ -118,7 +121,7 @@ void frmMain::BuildFacesetPage() {
     const int pg = 2;
     SURFACE(pg, "FQ", "Tab1", 8, 30.7, 194, 194);
     SHAPE(-1, "Fsel", "FQ", 48, 48);
-    SURFACE(pg, "FZ", "Tab1", 8, 302.7, 194, 194);
+    TARGET(pg, "FZ", "Tab1", 8, 302.7, 194, 194);
     SHAPE(-1, "Fins", "FZ", 48, 48);
     FRAME(pg, "q3", "Tab1", "Source", 208, 22.7, 473, 265);
     FRAME(-1, "Frame9", "q3", "", 152, 16, 313, 241);
@@ -138,7 +141,7 @@ void frmMain::BuildSystemsetPage() {
     const int pg = 3;
     SURFACE(pg, "SQ", "Tab1", 16, 30.7, 162, 82);
     SHAPE(-1, "Ssel", "SQ", 16, 16);
-    SURFACE(pg, "SZ", "Tab1", 16, 302.7, 162, 82);
+    TARGET(pg, "SZ", "Tab1", 16, 302.7, 162, 82);
     SHAPE(-1, "Sins", "SZ", 16, 16);
     FRAME(pg, "q4", "Tab1", "Source", 184, 22.7, 497, 265);
     FRAME(-1, "Frame11", "q4", "", 176, 16, 313, 241);
@@ -172,7 +175,7 @@ void frmMain::BuildBattlePage() {
     BUFFER(-1, "picBsel", "q5", 8, 16, 100, 100);
     IMAGE(-1, "imgB1", "q5", 32, 24, 105, 105);
     // "Zielbild": the target side.
-    SURFACE(1, "BZ", "Tab2", 8, 40, 482, 482);
+    TARGET(1, "BZ", "Tab2", 8, 40, 482, 482);
     SHAPE(-1, "Bins", "BZ", 96, 96);
     FRAME(1, "z5", "Tab2", "Target", 496, 32, 169, 489);
     FRAME(-1, "Frame14", "z5", "Animation", 8, 248, 153, 233);
@@ -196,7 +199,7 @@ void frmMain::BuildConverterPage() {
     const int pg = 5;
     SURFACE(pg, "OQ", "Tab1", 32, 30.7, 130, 514);
     SHAPE(-1, "Osel", "OQ", 16, 16);
-    SURFACE(pg, "OZ", "Tab1", 200, 30.7, 482, 258);
+    TARGET(pg, "OZ", "Tab1", 200, 30.7, 482, 258);
     SHAPE(-1, "Oins", "OZ", 16, 16);
     FRAME(pg, "q6", "Tab1", "Source", 200, 294.7, 305, 265);
     auto& one = OPTION(-1, "optModOneToOne", "q6", "Copy Tiles 1:1", 32, 240, 241, 17);
@@ -218,7 +221,7 @@ void frmMain::BuildConverterPage() {
     IMAGE(-1, "imgO2", "z6", 32, 24, 107, 107);
     // The converter's template colour, red 255, green 103, blue 139.
     BUFFER(pg, "picChip", "Tab1", 168, 350.7, 12, 17).SetPicture(Picture(Raster(2, 2, Rgb(255, 103, 139))));
-    Add<Surface>(pg, "picTemp", "Tab1", P(168, 302.7, 25, 33), BorderStyle::Raised2, kButtonFace, true);
+    Add<Canvas>(pg, "picTemp", "Tab1", P(168, 302.7, 25, 33), BorderStyle::Raised2, kButtonFace, true);
     OptionButton::Pair(one, half);
     one.Select();
 }

@@ -44,7 +44,12 @@ public:
         if (!c) throw std::out_of_range("no such control: " + std::string(name));
         return *c;
     }
-    Surface& Pic(std::string_view n) const { return Get<Surface>(n); }
+    // Any picture box, to read.
+    const Surface& Pic(std::string_view n) const { return Get<Surface>(n); }
+    // A source, buffer or picTemp, to draw into; a target sheet throws.
+    Canvas& Drawable(std::string_view n) const { return Get<Canvas>(n); }
+    // A page's target sheet, which only its Sheet draws into.
+    SheetSurface& SheetPic(std::string_view n) const { return Get<SheetSurface>(n); }
     Outline& Shape(std::string_view n) const { return Get<Outline>(n); }
     ImageView& Img(std::string_view n) const { return Get<ImageView>(n); }
     Button& Cmd(std::string_view n) const { return Get<Button>(n); }

@@ -13,22 +13,22 @@ TEST(LoadSave, ConverterSourceFillsBothSurfacesWithTheirOwnPictures) {
     Editor e;
     const Raster pic = NoisePicture(256, 1024, 1);
     e.Load("CLoadQr", pic);
-    const Picture& oq = e.form().Pic("OQ").GetPicture();
-    const Picture& temp = e.form().Pic("picTemp").GetPicture();
+    const Picture& oq = e.form().Drawable("OQ").GetPicture();
+    const Picture& temp = e.form().Drawable("picTemp").GetPicture();
     ASSERT_FALSE(oq.IsEmpty());
     ASSERT_FALSE(temp.IsEmpty());
     // Drawing into one surface never reaches the other's picture.
     e.Click("cmdChange");
-    e.form().Pic("OQ").hDC().Fill(0);
-    e.form().Pic("picTemp").hDC().Fill(1);
+    e.form().Drawable("OQ").hDC().Fill(0);
+    e.form().Drawable("picTemp").hDC().Fill(1);
     // OQ keeps only what it can show; picTemp, which sizes itself to the
     // picture, keeps all of it. Both report the picture's size.
     EXPECT_TRUE(SameRaster(*oq.raster(), Block(pic, 0, 0, 128, 512, 0)));
     EXPECT_EQ(oq.Width(), 256);
     EXPECT_EQ(oq.Height(), 1024);
     EXPECT_TRUE(SameRaster(*temp.raster(), pic));
-    e.form().Pic("OQ").Cls();
-    e.form().Pic("picTemp").Cls();
+    e.form().Drawable("OQ").Cls();
+    e.form().Drawable("picTemp").Cls();
     EXPECT_TRUE(SameRaster(e.View("OQ"), Block(pic, 0, 0, 128, 512, 0)));
     EXPECT_TRUE(SameRaster(e.View("picTemp"), pic));
     const ImageDescriptor& current = e.program.Files().CurrentImage;
@@ -40,8 +40,8 @@ TEST(LoadSave, ConverterSourceFillsBothSurfacesWithTheirOwnPictures) {
     const std::string other = e.Write(NoisePicture(16, 16, 2), "other.bmp");
     e.program.Files().LoadImageFile(other, "TempPic");
     EXPECT_EQ(e.program.Files().CurrentImage.bmh->biWidth, 16);
-    EXPECT_TRUE(SameRaster(*e.form().Pic("OQ").GetPicture().raster(), Block(pic, 0, 0, 128, 512, 0)));
-    EXPECT_TRUE(SameRaster(*e.form().Pic("picTemp").GetPicture().raster(), pic));
+    EXPECT_TRUE(SameRaster(*e.form().Drawable("OQ").GetPicture().raster(), Block(pic, 0, 0, 128, 512, 0)));
+    EXPECT_TRUE(SameRaster(*e.form().Drawable("picTemp").GetPicture().raster(), pic));
 }
 
 // Only the last three characters of the name, lower-cased, pick the format.

@@ -136,7 +136,7 @@ TEST(BlocksInWindow, EveryShortcutReachesItsButtonOrPage) {
         SCOPED_TRACE(st.keys.toString().toStdString());
         key(st.keys);
         EXPECT_EQ(pages->Current(), st.page);
-        EXPECT_EQ(s.program->FrontPage(), st.page);
+        EXPECT_EQ(s.program->FrontPage().tab, st.page);
         if (st.side >= 0) {
             EXPECT_EQ(sides->Current(), st.side);
         }

@@ -138,8 +138,8 @@ TEST_F(RecoveryTest, OffersWaitingSheetsAndRestoresThemAsOneStep) {
     s.program->SelectTab("Tab1", 2);  // the faceset page in front
     recover->trigger();
     EXPECT_EQ(s.Form().Pic("CZ").View(), sheet);
-    EXPECT_EQ(s.program->FrontPage(), Chipset().tab) << "the recovered sheet comes to the front";
-    EXPECT_TRUE(s.program->Modified(Chipset().tab));
+    EXPECT_EQ(&s.program->FrontPage(), &Chipset()) << "the recovered sheet comes to the front";
+    EXPECT_TRUE(s.program->Modified(Chipset()));
     EXPECT_EQ(s.window->MenuAction("mnuUndo")->text(), "&Undo Recover");
     EXPECT_FALSE(recover->isEnabled());
     EXPECT_FALSE(QFile::exists(left + "/chipset.png"));
@@ -149,7 +149,7 @@ TEST_F(RecoveryTest, OffersWaitingSheetsAndRestoresThemAsOneStep) {
 
     QTest::keySequence(s.window.get(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     EXPECT_EQ(s.Form().Pic("CZ").View(), blank);
-    EXPECT_FALSE(s.program->Modified(Chipset().tab));
+    EXPECT_FALSE(s.program->Modified(Chipset()));
 }
 
 TEST_F(RecoveryTest, TwoCopiesSideBySideKeepTheirOwnSheets) {

@@ -157,11 +157,15 @@ TEST(HostileInput, HugePicturesUnderAMemoryLimitLoadOrAreRefused) {
             const rlimit limit{1L << 30, 1L << 30};
             setrlimit(RLIMIT_AS, &limit);
             FileRoutines program;
-            tw::Surface whole{"T", "z", tw::Placement{0, 0, 25, 33}, tw::BorderStyle::Raised2, 0, true};
-            tw::modTWFunc files(program.dialog, {[&](std::string_view) {
-                                                     return std::vector<tw::Surface*>{&program.surface, &whole};
-                                                 },
-                                                 [&](std::string_view) { return &whole; }});
+            tw::Canvas whole{"T", "z", tw::Placement{0, 0, 25, 33}, tw::BorderStyle::Raised2, 0, true};
+            const auto into = [](tw::Canvas& c) {
+                return tw::modTWFunc::PictureSink{&c, [&c](tw::Picture p) { c.SetPicture(std::move(p)); }};
+            };
+            tw::modTWFunc files(program.dialog,
+                                {[&](std::string_view) {
+                                     return std::vector{into(program.surface), into(whole)};
+                                 },
+                                 [&](std::string_view) -> const tw::Surface* { return &whole; }});
             tw::modTWFunc& used = sizesToPicture ? files : program.files;
             const tw::FileResult r = used.LoadImageFile(path, "CZ");
             if (r.outcome == tw::FileResult::Outcome::Loaded) _exit(r.width == 16384 ? 10 : 1);

@@ -12,7 +12,7 @@ namespace tw {
 namespace {
 
 TEST(Surface, SnapshotsKeepTheirPixels) {
-    Surface s("picTest", "q", Placement{0, 0, 20, 20}, BorderStyle::Raised2, 0x808080);
+    Canvas s("picTest", "q", Placement{0, 0, 20, 20}, BorderStyle::Raised2, 0x808080);
     const Raster loaded = test::NoisePicture(10, 12, 1);
     s.SetPicture(Picture(loaded));
     std::vector<std::pair<Picture, Raster>> held;  // each snapshot with the pixels it had

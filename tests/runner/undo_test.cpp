@@ -1,5 +1,4 @@
-// Undo and redo of the target sheets: through tilewright-batch on every page,
-// and the history's byte bound and clean point on their own.
+// Undo and redo of the target sheets through tilewright-batch on every page.
 
 #include <sys/wait.h>
 
@@ -8,9 +7,7 @@
 
 #include "support/editor.h"
 #include "support/run_batch.h"
-#include "editors/edit_history.h"
 #include "editors/page_table.h"
-#include "platform/blit.h"
 
 namespace tw::test {
 namespace {
@@ -88,66 +85,6 @@ TEST(Undo, ABadTabLineIsAScriptError) {
         EXPECT_EQ(r.out, "a\n");
         EXPECT_EQ(r.err.rfind("script.tw:2: ", 0), 0u) << r.err;
     }
-}
-
-// The bound drops the oldest steps of all histories first; the steps kept
-// still undo to the exact pixels; a dropped clean point leaves the sheet modified.
-TEST(Undo, TheByteBoundDropsTheOldestStepsFirst) {
-    Surface a("A", "frmMain", Placement{0, 0, 34, 34}, BorderStyle::Flat1, 0);
-    Surface b("B", "frmMain", Placement{0, 0, 34, 34}, BorderStyle::Flat1, 0);
-    const size_t bound = 2000;  // room for a few 8 x 8 blocks, not for a dozen
-    EditHistories all(bound);
-    EditHistory& ha = all.Add(a);
-    EditHistory& hb = all.Add(b);
-    std::vector<Raster> before;
-    const auto stamp = [](Surface& s, EditHistory& h, int i) {
-        h.RecordBlock(EditKind::Stamp, (i % 4) * 8, (i / 4 % 4) * 8, 8, 8);
-        BitBlt(s.hDC(), (i % 4) * 8, (i / 4 % 4) * 8, 8, 8, NoisePicture(8, 8, i), 0, 0);
-    };
-    stamp(b, hb, 100);
-    const Raster bAfterOne = b.View();
-    ha.MarkClean();
-    for (int i = 0; i < 12; ++i) {
-        before.push_back(a.View());
-        stamp(a, ha, i);
-    }
-    EXPECT_LE(all.Bytes(), bound);
-    EXPECT_EQ(hb.Steps(), 0u);  // b's step was the oldest
-    EXPECT_TRUE(hb.Modified());
-    ASSERT_GT(ha.Steps(), 2u);
-    ASSERT_LT(ha.Steps(), 12u);
-    const size_t kept = ha.Steps();
-    for (size_t i = 0; i < kept; ++i) ASSERT_TRUE(ha.Undo());
-    EXPECT_FALSE(ha.Undo());
-    EXPECT_TRUE(SameRaster(a.View(), before[12 - kept]));
-    EXPECT_TRUE(ha.Modified());  // the clean point went with the first steps
-    EXPECT_TRUE(SameRaster(b.View(), bAfterOne));
-}
-
-// A load makes the sheet clean; stamps modify it; undoing back is clean again;
-// a new change after undoing past the clean point can never reach it again.
-TEST(Undo, TheCleanPointFollowsUndoAndRedo) {
-    Surface t("T", "frmMain", Placement{0, 0, 34, 34}, BorderStyle::Flat1, 0);
-    EditHistories all;
-    EditHistory& h = all.Add(t);
-    EXPECT_FALSE(h.Modified());
-    h.RecordSheet(EditKind::LoadTarget);
-    t.SetPicture(Picture(NoisePicture(32, 32, 3)));
-    h.MarkClean();
-    h.RecordBlock(EditKind::Stamp, 0, 0, 8, 8);
-    BitBlt(t.hDC(), 0, 0, 8, 8, Raster(8, 8, 5), 0, 0);
-    EXPECT_TRUE(h.Modified());
-    h.Undo();
-    EXPECT_FALSE(h.Modified());
-    EXPECT_TRUE(SameRaster(t.View(), NoisePicture(32, 32, 3)));
-    h.Undo();
-    EXPECT_TRUE(t.GetPicture().IsEmpty());
-    EXPECT_TRUE(h.Modified());
-    h.RecordBlock(EditKind::Stamp, 0, 0, 8, 8);
-    EXPECT_FALSE(h.NextRedo());
-    EXPECT_TRUE(h.Modified());
-    h.Undo();
-    EXPECT_TRUE(h.Modified());  // the loaded sheet's step is gone for good
 }
 
 }  // namespace

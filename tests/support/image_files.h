@@ -30,11 +30,15 @@ struct FileRoutines {
         int ShowOpen() override { return 0; }
         int ShowSave() override { return 0; }
     } dialog;
-    Surface surface{"CZ", "z", Placement{0, 0, 100, 100}, BorderStyle::Raised2, 0};
+    Canvas surface{"CZ", "z", Placement{0, 0, 100, 100}, BorderStyle::Raised2, 0};
     modTWFunc files;
     FileRoutines()
-        : files(dialog, {[this](std::string_view) { return std::vector<Surface*>{&surface}; },
-                         [this](std::string_view) { return &surface; }}) {}
+        : files(dialog,
+                {[this](std::string_view) {
+                     return std::vector<modTWFunc::PictureSink>{
+                         {&surface, [this](Picture p) { surface.SetPicture(std::move(p)); }}};
+                 },
+                 [this](std::string_view) -> const Surface* { return &surface; }}) {}
 };
 
 inline const char* const kFormats[] = {"bmp", "png", "tif", "gif", "jpg"};

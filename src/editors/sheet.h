@@ -1,0 +1,113 @@
+#pragma once
+// A page's target sheet as a document: its pixels and assigned picture (held
+// by the page's target surface, which the window draws), its history, its
+// file and its transparent colour. It changes only through Apply(edit), which
+// keeps the step in the history and makes the change in one call, so no
+// change of a sheet can forget its undo or its recovery copy.
+
+#include <functional>
+#include <string>
+#include <variant>
+
+#include "editors/edit_history.h"
+#include "imagefiles/file_result.h"
+#include "platform/surface.h"
+
+namespace tw {
+
+struct PageInfo;
+
+// The edits a sheet knows.
+namespace edit {
+
+// The w x h block at (fromX, fromY) of `from` copied to (x, y): a stamp.
+struct Copy {
+    int x, y, w, h;
+    const Raster& from;
+    int fromX = 0, fromY = 0;
+};
+// The fromW x fromH block at the corner of `from` shrunk into the w x h block
+// at (x, y), the pixels that meet combined as a stretched copy combines them:
+// the converter's 1:2 stamp.
+struct HalvedCopy {
+    int x, y, w, h;
+    const Raster& from;
+    int fromW, fromH;
+};
+// The whole sheet takes the colour of pixel (px, py) of `from`, cleared to
+// its picture first when `clearFirst`: New Template.
+struct Fill {
+    const Raster& from;
+    int px, py;
+    bool clearFirst;
+};
+// The whole sheet becomes `picture`: a recovered sheet, or the picture a
+// load brings (inside a Load, part of that step).
+struct Replace {
+    EditKind kind;
+    Picture picture;
+};
+// "Load Target ...": the sheet is cleared to its picture and `open` runs the
+// file dialog and the load, which applies a Replace. A cancel or a failure
+// still clears the stamps, so that is a step too, unless nothing changed.
+struct Load {
+    std::function<void()> open;
+};
+
+}  // namespace edit
+
+using SheetEdit =
+    std::variant<edit::Copy, edit::HalvedCopy, edit::Fill, edit::Replace, edit::Load>;
+
+// The file a sheet was last loaded from or saved to; empty until then.
+struct SheetFile {
+    std::string path;
+    std::string format;  // as FormatExtension gives it: "png", "bmp", ...
+};
+
+class Sheet {
+public:
+    Sheet(SheetSurface& surface, const PageInfo& page, EditHistories& budget);
+    Sheet(const Sheet&) = delete;
+    Sheet& operator=(const Sheet&) = delete;
+
+    const PageInfo& Info() const { return page_; }
+    // The target surface that shows the sheet.
+    const Surface& Target() const { return surface_; }
+    const Raster& Pixels() const { return surface_.View(); }
+
+    // Keeps the step and makes the change.
+    void Apply(const SheetEdit& edit);
+    bool Undo();
+    bool Redo();
+    const EditHistory& History() const { return history_; }
+    // Changed since it was last loaded or saved, or since start-up.
+    bool Modified() const { return history_.Modified(); }
+
+    // After a load or save of this sheet: one that worked makes the sheet's
+    // file that one and the sheet as it stands unchanged.
+    void Took(const FileResult& result);
+    const SheetFile& File() const { return file_; }
+
+    // The colour the engine shows as transparent: that of the pixel the page
+    // keeps it in (0 when the sheet is too small to hold that pixel).
+    Pixel TransparentColour() const;
+
+private:
+    void Make(const edit::Copy& e);
+    void Make(const edit::HalvedCopy& e);
+    void Make(const edit::Fill& e);
+    void Make(const edit::Replace& e);
+    void Make(const edit::Load& e);
+    // Undo or redo: the history exchanges its kept pixels with the sheet's.
+    bool Exchange(bool (EditHistory::*step)(EditHistory::SheetState));
+
+    SheetSurface& surface_;
+    const PageInfo& page_;
+    EditHistory history_;
+    SheetFile file_;
+    // While a load runs, the picture it brings is part of the load's step.
+    bool loading_ = false;
+};
+
+}  // namespace tw
