@@ -10,6 +10,7 @@ const char* EditKindName(EditKind kind) {
         case EditKind::Stamp: return "Stamp";
         case EditKind::NewTemplate: return "New Template";
         case EditKind::LoadTarget: return "Load Target";
+        case EditKind::Revert: return "Revert";
         case EditKind::Recover: return "Recover";
     }
     return "";
@@ -53,10 +54,6 @@ EditHistory::Step EditHistory::SheetStep(EditKind kind, const Raster& sheet, con
 
 void EditHistory::RecordSheet(EditKind kind, const Raster& sheet, const Picture& picture) {
     Push(SheetStep(kind, sheet, picture));
-}
-
-bool EditHistory::SameAs(const Step& s, Now now) {
-    return s.picture.shared() == now.picture.shared() && s.sheet == now.pixels;
 }
 
 void EditHistory::PopBack() {

@@ -17,10 +17,10 @@
 
 namespace tw {
 
-enum class EditKind { Stamp, NewTemplate, LoadTarget, Recover };
+enum class EditKind { Stamp, NewTemplate, LoadTarget, Revert, Recover };
 
 // The step's name in the Edit menu: "Stamp", "New Template", "Load Target",
-// "Recover".
+// "Revert", "Recover".
 const char* EditKindName(EditKind kind);
 
 class EditHistories;
@@ -59,15 +59,6 @@ private:
     void RecordBlock(EditKind kind, const Raster& sheet, int x, int y, int w, int h);
     // Before a change of the whole sheet: keeps its pixels and picture.
     void RecordSheet(EditKind kind, const Raster& sheet, const Picture& picture);
-    // Runs a change of the whole sheet and keeps it as a step only when it
-    // changed a pixel or the picture (a cancelled load that cleared nothing).
-    template <class Change, class Current>
-    void RecordSheetIfChanged(EditKind kind, const Raster& sheet, const Picture& picture,
-                              Change&& change, Current&& now) {
-        Step before = SheetStep(kind, sheet, picture);
-        change();
-        if (!SameAs(before, now())) Push(std::move(before));
-    }
     bool Undo(SheetState sheet);
     bool Redo(SheetState sheet);
     // The sheet as it is now is the one last loaded or saved.
@@ -82,14 +73,9 @@ private:
         Raster sheet{};             // the whole sheet
         Picture picture{};          // the assigned picture, for a whole sheet
     };
-    struct Now {
-        const Raster& pixels;
-        const Picture& picture;
-    };
 
     static size_t BytesOf(const Step& s);
     static Step SheetStep(EditKind kind, const Raster& sheet, const Picture& picture);
-    static bool SameAs(const Step& s, Now now);
     void Push(Step step);
     // A new change after an undo: the steps that could be redone are gone.
     void DropRedo();

@@ -41,16 +41,12 @@ std::string SavedDescription(std::string_view fileName, int colours) {
     return "24 bits, " + Colours(colours) + ": the engine refuses 24-bit files";
 }
 
-std::string FileOutcomeMessage(const FileResult& r, FileButton button, int colours,
-                               bool stampsCleared) {
+std::string FileOutcomeMessage(const FileResult& r, FileButton button, int colours) {
     const std::string side = Lower(SurfaceTitle(button.side));
-    const std::string cleared =
-        stampsCleared ? "the " + side + " was cleared; Ctrl+Z brings its stamps back" : "";
     switch (r.outcome) {
         case FileResult::Outcome::None:
-            return "";
         case FileResult::Outcome::Cancelled:
-            return cleared.empty() ? "" : "Load cancelled: " + cleared;
+            return "";
         case FileResult::Outcome::Loaded:
             return "Loaded " + BaseName(r.fileName) + " into the " + side + " (" +
                    std::to_string(r.width) + " x " + std::to_string(r.height) + ", " +
@@ -63,8 +59,7 @@ std::string FileOutcomeMessage(const FileResult& r, FileButton button, int colou
         case FileResult::Outcome::Failed:
             if (r.saving)
                 return "Could not save to " + r.fileName + ": " + r.reason + "; nothing was written";
-            return "Could not load " + BaseName(r.fileName) + ": " + r.reason +
-                   (cleared.empty() ? "" : "; " + cleared);
+            return "Could not load " + BaseName(r.fileName) + ": " + r.reason;
     }
     return "";
 }

@@ -25,10 +25,7 @@ std::optional<FileButton> FileButtonOf(std::string_view button);
 std::string SavedDescription(std::string_view fileName, int colours);
 
 // The sentence for a result of that button. `colours` counts the surface the
-// file went to or came from; `stampsCleared` says the load button cleared
-// stamps from a target that the load did not replace. A cancel that cleared
-// nothing says nothing ("").
-std::string FileOutcomeMessage(const FileResult& result, FileButton button, int colours,
-                               bool stampsCleared);
+// file went to or came from. A cancel says nothing (""): nothing changed.
+std::string FileOutcomeMessage(const FileResult& result, FileButton button, int colours);
 
 }  // namespace tw

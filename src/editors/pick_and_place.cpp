@@ -213,12 +213,15 @@ void PickAndPlace::LoadSource(int w, int h) {
 }
 
 void PickAndPlace::LoadTarget() {
-    sheet_.Apply(edit::Load{[this] { files_.ShowOpenImage(target_.Name()); }});
+    // The sheet changes only when a file was chosen and loaded: the load
+    // hands its picture to the sheet as one step. A cancel or a failure
+    // leaves the work as it is.
+    files_.ShowOpenImage(target_.Name());
     sheet_.Took(files_.LastResult());
 }
 
 void PickAndPlace::SaveTarget() {
-    files_.ShowSaveImage(target_.Name());
+    files_.ShowSaveImage(target_.Name(), sheet_.File().format);
     sheet_.Took(files_.LastResult());
 }
 

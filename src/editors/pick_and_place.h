@@ -82,9 +82,9 @@ public:
     void LoadSource(int w, int h);
     // The open dialog for the source, nothing cleared or retaken.
     void OpenSource() { files_.ShowOpenImage(source_.Name()); }
-    // "Load Target ...": clear the target, open.
+    // "Load Target ...": open; a file that loads replaces the sheet.
     void LoadTarget();
-    // "Save Target ...".
+    // "Save Target ...": the save dialog, on the sheet's own format.
     void SaveTarget();
     // "New Template": the whole target takes the colour of pixel (px, py) of
     // `from`, by a stretched copy of that one pixel.

@@ -26,7 +26,8 @@ Program::Program(FileDialog& dialog, AboutHost& about)
                           return &form_.Pic(id);
                       }}),
       about_(about), tab1_(form_.Get<TabControl>("Tab1")),
-      undoItem_(form_.Get<MenuItem>("mnuUndo")), redoItem_(form_.Get<MenuItem>("mnuRedo")) {
+      undoItem_(form_.Get<MenuItem>("mnuUndo")), redoItem_(form_.Get<MenuItem>("mnuRedo")),
+      revertItem_(form_.Get<MenuItem>("mnuRevert")) {
     for (const PageInfo& p : Pages())
         sheets_.push_back(std::make_unique<Sheet>(form_.SheetPic(p.target.surface), p, edits_));
     const auto sheet = [this](char letter) -> Sheet& { return SheetOf(PageByLetter(letter)); };
@@ -46,6 +47,11 @@ Program::Program(FileDialog& dialog, AboutHost& about)
         about_.ShowModal(*aboutWindow_);
         if (aboutWindow_->Unloaded) aboutWindow_.reset();
     });
+    OnClick("mnuOpenSource", [this] { Click(FrontPage().source.loadButton); });
+    OnClick("mnuOpenTarget", [this] { Click(FrontPage().target.loadButton); });
+    OnClick("mnuSave", [this] { Save(); });
+    OnClick("mnuSaveAs", [this] { Click(FrontPage().saveButton); });
+    OnClick("mnuRevert", [this] { Revert(); });
     OnClick("mnuUndo", [this] { Front().TargetSheet().Undo(); });
     OnClick("mnuRedo", [this] { Front().TargetSheet().Redo(); });
     OnClick("mnuFlipH", [this] { Front().Flip(true); });
@@ -90,8 +96,8 @@ std::vector<modTWFunc::PictureSink> Program::LoadInto(std::string_view surface) 
     };
     if (ref->side == Side::Target) {
         Sheet& sheet = SheetOf(*ref->page);
-        return {{&sheet.Target(), [&sheet](Picture p) {
-                     sheet.Apply(edit::Replace{EditKind::LoadTarget, std::move(p)});
+        return {{&sheet.Target(), [this, &sheet](Picture p) {
+                     sheet.Apply(edit::Replace{targetLoad_, std::move(p)});
                  }}};
     }
     std::vector<modTWFunc::PictureSink> sinks{canvas(form_.Drawable(surface))};
@@ -104,8 +110,47 @@ void Program::Recover(const PageInfo& page, Raster sheet) {
     UpdateEditMenu();
 }
 
+void Program::Save() {
+    Sheet& sheet = Front().TargetSheet();
+    if (sheet.File().path.empty()) return (void)Click(FrontPage().saveButton);
+    files_.SaveTargetTo(sheet.File().path, FrontPage().target.surface);
+    sheet.Took(files_.LastResult());
+    TellOutcome(FrontPage(), true);
+}
+
+void Program::Revert() {
+    Sheet& sheet = Front().TargetSheet();
+    if (sheet.File().path.empty() || !sheet.Modified()) return;
+    const std::string path = sheet.File().path;
+    targetLoad_ = EditKind::Revert;
+    files_.LoadImageFile(path, FrontPage().target.surface);
+    targetLoad_ = EditKind::LoadTarget;
+    sheet.Took(files_.LastResult());
+    TellOutcome(FrontPage(), false);
+}
+
+void Program::TellOutcome(const PageInfo& page, bool save) {
+    status_.SetOutcome(FileOutcomeMessage(files_.LastResult(), {{&page, Side::Target}, save},
+                                          CountColours(SheetOf(page).Pixels())));
+}
+
+std::string Program::Title() const {
+    std::string title = frmMain::kCaption;
+    const Sheet& sheet = SheetOf(FrontPage());
+    const std::string& path = sheet.File().path;
+    if (!path.empty())
+        title += " - " + path.substr(path.rfind('/') + 1);
+    else if (sheet.Modified())
+        title += " - (unsaved)";
+    if (sheet.Modified()) title += " *";
+    return title;
+}
+
 void Program::UpdateEditMenu() {
-    const EditHistory& h = Front().TargetSheet().History();
+    const Sheet& sheet = Front().TargetSheet();
+    if (const bool can = !sheet.File().path.empty() && sheet.Modified(); revertItem_.Enabled() != can)
+        revertItem_.SetEnabled(can);
+    const EditHistory& h = sheet.History();
     // Called after every event: the caption is made anew only when the step changes.
     const auto show = [](MenuItem& m, const char* verb, std::optional<EditKind> step,
                          std::optional<std::optional<EditKind>>& shown) {
@@ -163,13 +208,9 @@ EventResult Program::Click(std::string_view name) {
     }
     // A load or save button: the status line tells what became of the file.
     const Surface& surface = form_.Pic(file->side.page->Of(file->side.side).surface);
-    const Picture before = surface.Image();
     it->second();
-    const FileResult& result = files_.LastResult();
-    const bool replaced = result.outcome == FileResult::Outcome::Loaded;
-    const bool cleared = !file->save && file->side.side == Side::Target && !replaced &&
-                         *before.raster() != surface.View();
-    status_.SetOutcome(FileOutcomeMessage(result, *file, CountColours(surface.View()), cleared));
+    status_.SetOutcome(
+        FileOutcomeMessage(files_.LastResult(), *file, CountColours(surface.View())));
     UpdateEditMenu();
     return EventResult::Handled;
 }

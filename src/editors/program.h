@@ -89,6 +89,10 @@ public:
     // A sheet an earlier session left unsaved comes back into its page's
     // target, as one step of its history.
     void Recover(const PageInfo& page, Raster sheet);
+    // The window's title: the caption, then the page in front's file and a
+    // star while it has unsaved changes ("... - chipset.png *"); "(unsaved)"
+    // for a changed sheet without a file.
+    std::string Title() const;
 
     // Used by the pages to wire their handlers.
     void OnClick(std::string name, Handler h) { click_[std::move(name)] = std::move(h); }
@@ -97,8 +101,15 @@ public:
     void OnTimer(std::string name, Handler h) { timer_[std::move(name)] = std::move(h); }
 
 private:
-    // The Edit menu names the steps the page in front can undo and redo.
+    // The Edit menu names the steps the page in front can undo and redo;
+    // File > Revert to Saved follows its sheet.
     void UpdateEditMenu();
+    // File > Save: the sheet in front to its own file, else the save dialog.
+    void Save();
+    // File > Revert to Saved: the sheet's file loaded again, as one step.
+    void Revert();
+    // The status line's sentence for what a load or save did to `page`'s target.
+    void TellOutcome(const PageInfo& page, bool save);
     Sheet& SheetOf(const PageInfo& page);
     Page& Front() const;
     // Where the file routines put a loaded picture: a source's surfaces, or
@@ -119,6 +130,9 @@ private:
     TabControl& tab1_;
     MenuItem& undoItem_;
     MenuItem& redoItem_;
+    MenuItem& revertItem_;
+    // The step a target load makes: a load, or a revert to the saved file.
+    EditKind targetLoad_ = EditKind::LoadTarget;
     MemoryClipboard ownClipboard_;
     Clipboard* clipboard_ = &ownClipboard_;
     // The steps the two items name now; empty until they are first set.

@@ -32,25 +32,10 @@ void Sheet::Make(const edit::Fill& e) {
 }
 
 void Sheet::Make(const edit::Replace& e) {
-    if (!loading_) history_.RecordSheet(e.kind, surface_.View(), surface_.GetPicture());
+    history_.RecordSheet(e.kind, surface_.View(), surface_.GetPicture());
     surface_.SetPicture(e.picture);
-}
-
-void Sheet::Make(const edit::Load& e) {
-    loading_ = true;
-    try {
-        history_.RecordSheetIfChanged(
-            EditKind::LoadTarget, surface_.View(), surface_.GetPicture(),
-            [&] {
-                surface_.Cls();
-                e.open();
-            },
-            [this] { return EditHistory::Now{surface_.View(), surface_.GetPicture()}; });
-    } catch (...) {
-        loading_ = false;
-        throw;
-    }
-    loading_ = false;
+    // A recovered sheet belongs to no file: saving it must ask where.
+    if (e.kind == EditKind::Recover) file_ = {};
 }
 
 bool Sheet::Undo() { return Exchange(&EditHistory::Undo); }
@@ -70,6 +55,8 @@ void Sheet::Took(const FileResult& result) {
     using Outcome = FileResult::Outcome;
     if (result.outcome != Outcome::Loaded && result.outcome != Outcome::Saved) return;
     file_ = {result.fileName, FormatExtension(result.fileName)};
+    const bool cut = result.width > page_.sheet.w || result.height > page_.sheet.h;
+    if (result.outcome == Outcome::Loaded && (file_.format == "jpg" || cut)) file_ = {};
     history_.MarkClean();
 }
 

@@ -5,7 +5,6 @@
 // keeps the step in the history and makes the change in one call, so no
 // change of a sheet can forget its undo or its recovery copy.
 
-#include <functional>
 #include <string>
 #include <variant>
 
@@ -41,25 +40,19 @@ struct Fill {
     int px, py;
     bool clearFirst;
 };
-// The whole sheet becomes `picture`: a recovered sheet, or the picture a
-// load brings (inside a Load, part of that step).
+// The whole sheet becomes `picture`: a loaded file, a reverted one, a
+// recovered sheet.
 struct Replace {
     EditKind kind;
     Picture picture;
 };
-// "Load Target ...": the sheet is cleared to its picture and `open` runs the
-// file dialog and the load, which applies a Replace. A cancel or a failure
-// still clears the stamps, so that is a step too, unless nothing changed.
-struct Load {
-    std::function<void()> open;
-};
 
 }  // namespace edit
 
-using SheetEdit =
-    std::variant<edit::Copy, edit::HalvedCopy, edit::Fill, edit::Replace, edit::Load>;
+using SheetEdit = std::variant<edit::Copy, edit::HalvedCopy, edit::Fill, edit::Replace>;
 
-// The file a sheet was last loaded from or saved to; empty until then.
+// The file a sheet was last loaded from or saved to, when a save can write
+// the sheet back there as it is; empty otherwise.
 struct SheetFile {
     std::string path;
     std::string format;  // as FormatExtension gives it: "png", "bmp", ...
@@ -84,8 +77,10 @@ public:
     // Changed since it was last loaded or saved, or since start-up.
     bool Modified() const { return history_.Modified(); }
 
-    // After a load or save of this sheet: one that worked makes the sheet's
-    // file that one and the sheet as it stands unchanged.
+    // After a load or save of this sheet: one that worked makes the sheet as
+    // it stands unchanged, and the file the sheet's own, unless saving back
+    // there would lose something (a JPG, lossy; a picture larger than the
+    // sheet, cut).
     void Took(const FileResult& result);
     const SheetFile& File() const { return file_; }
 
@@ -98,7 +93,6 @@ private:
     void Make(const edit::HalvedCopy& e);
     void Make(const edit::Fill& e);
     void Make(const edit::Replace& e);
-    void Make(const edit::Load& e);
     // Undo or redo: the history exchanges its kept pixels with the sheet's.
     bool Exchange(bool (EditHistory::*step)(EditHistory::SheetState));
 
@@ -106,8 +100,6 @@ private:
     const PageInfo& page_;
     EditHistory history_;
     SheetFile file_;
-    // While a load runs, the picture it brings is part of the load's step.
-    bool loading_ = false;
 };
 
 }  // namespace tw

@@ -75,7 +75,16 @@ void MainWindow::BuildMenu() {
                         [this, name = m.Name()] { Click(name); });
         }
     }
-    if (QAction* undo = MenuAction("mnuUndo")) undo->setShortcut(QKeySequence::Undo);
+    // Each key has one owner: Qt fires neither of two shortcuts on one key.
+    const std::pair<const char*, QKeySequence> keys[] = {
+        {"mnuOpenSource", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"mnuOpenTarget", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
+        {"mnuSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"mnuSaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {"mnuUndo", QKeySequence::Undo},
+    };
+    for (const auto& [name, key] : keys)
+        if (QAction* action = MenuAction(name)) action->setShortcut(key);
     if (QAction* redo = MenuAction("mnuRedo"))
         redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
@@ -118,6 +127,8 @@ void MainWindow::AfterEvent() {
     sync_.Run();
     magnifier_->Refresh();
     status_->Refresh();
+    if (const QString title = QString::fromStdString(program_.Title()); windowTitle() != title)
+        setWindowTitle(title);
     SyncMenu();
     emit EventHandled();
     if (program_.Form().Unloaded) close();

@@ -54,11 +54,14 @@ void AddPageShortcuts(MainWindow& window, Program& program) {
         const char* PageInfo::*button = nullptr;
         const char* PageSide::*sideButton = nullptr;
         bool target = false;
+        bool menuOwnsKey = false;
     };
+    // The load and save keys belong to the File menu's items, which click
+    // these buttons; the buttons' tooltips name them all the same.
     const FileKey fileKeys[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_O), nullptr, &PageSide::loadButton, false},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), nullptr, &PageSide::loadButton, true},
-        {QKeySequence(Qt::CTRL | Qt::Key_S), &PageInfo::saveButton},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), nullptr, &PageSide::loadButton, false, true},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), nullptr, &PageSide::loadButton, true, true},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &PageInfo::saveButton, nullptr, false, true},
         {QKeySequence(Qt::CTRL | Qt::Key_N), &PageInfo::newButton},
     };
     for (const FileKey& k : fileKeys) {
@@ -66,6 +69,7 @@ void AddPageShortcuts(MainWindow& window, Program& program) {
             return k.button ? p.*(k.button) : (k.target ? p.target : p.source).*(k.sideButton);
         };
         for (const PageInfo& p : Pages()) NameKey(window, buttonOf(p), k.keys);
+        if (k.menuOwnsKey) continue;
         OnKeys(window, k.keys, [&window, &program, buttonOf] {
             if (const char* b = buttonOf(program.FrontPage())) window.Click(b);
         });

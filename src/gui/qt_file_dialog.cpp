@@ -58,14 +58,38 @@ void QtFileDialog::Prepare(QFileDialog& dialog, bool save) const {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    // A save replaces an existing file without asking, as the routines expect.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const QStringList filters = NameFilters(Filter);
     dialog.setNameFilters(filters);
     const DialogPlace place = SavedDialogPlace(save);
     if (!place.folder.isEmpty() && QFileInfo(place.folder).isDir()) dialog.setDirectory(place.folder);
-    if (filters.contains(place.filter)) dialog.selectNameFilter(place.filter);
+    // A save starts on the sheet's own type, else the one chosen last, else PNG.
+    const QString own = FilterFor(filters, QString::fromStdString(Format));
+    if (save && !own.isEmpty())
+        dialog.selectNameFilter(own);
+    else if (filters.contains(place.filter))
+        dialog.selectNameFilter(place.filter);
+    else if (save && !FilterFor(filters, "png").isEmpty())
+        dialog.selectNameFilter(FilterFor(filters, "png"));
+    if (save) {
+        // A name typed without an extension takes the type's before the
+        // dialog checks whether the file exists: replacing one asks first.
+        const auto suffix = [&dialog](const QString& filter) {
+            dialog.setDefaultSuffix(QFileInfo(WithFilterExtension("x", filter)).suffix());
+        };
+        suffix(dialog.selectedNameFilter());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, suffix);
+    }
     if (!FileName.empty()) dialog.selectFile(QFile::decodeName(FileName.c_str()));
+}
+
+QString QtFileDialog::FilterFor(const QStringList& filters, const QString& format) {
+    if (format.isEmpty()) return {};
+    const QString pattern = "*." + format.toLower();
+    for (const QString& f : filters) {
+        const qsizetype open = f.lastIndexOf('(');
+        if (open >= 0 && f.mid(open + 1).chopped(1).split(' ').contains(pattern)) return f;
+    }
+    return {};
 }
 
 void QtFileDialog::Remember(bool save, const QString& chosen, const QString& nameFilter) {

@@ -32,8 +32,13 @@ public:
     static QString WithFilterExtension(const QString& path, const QString& nameFilter);
 
     // The open or save dialog as it comes up: in the folder of the last file
-    // chosen through it, on the filter chosen with it, as kept between runs.
+    // chosen through it, on the filter chosen with it, as kept between runs; a
+    // save on the sheet's own type when it has one, and asking before it
+    // replaces a file.
     void Prepare(QFileDialog& dialog, bool save) const;
+    // The name filter that lists *.format ("png" gives "PNG (*.png *.PNG)"),
+    // or an empty string.
+    static QString FilterFor(const QStringList& filters, const QString& format);
     // Keeps the folder of a file chosen and the filter chosen with it.
     static void Remember(bool save, const QString& chosen, const QString& nameFilter);
 

@@ -196,28 +196,34 @@ Picture modTWFunc::PictureFor(const Surface& surface, const ImageDescriptor& ima
     return Picture(std::move(visible), image.bmh->biWidth, image.bmh->biHeight);
 }
 
-void modTWFunc::ShowSaveImage(const std::string& targetId) {
+void modTWFunc::ShowSaveImage(const std::string& targetId, const std::string& format) {
     dialog_.FileName = "";
     dialog_.Filter = kSaveFilter;
+    dialog_.Format = format;
     std::string fileName;
     if (dialog_.ShowSave() != kCancelError) fileName = dialog_.FileName;
+    dialog_.Format.clear();
     if (fileName.empty()) {
         Report(FileResult{.outcome = FileResult::Outcome::Cancelled, .saving = true});
         return;
     }
+    SaveTargetTo(fileName, targetId);
+}
+
+FileResult modTWFunc::SaveTargetTo(const std::string& fileName, const std::string& targetId) {
     const Surface* surface = routes_.saveFrom(targetId);
-    if (!surface) return;
+    if (!surface)
+        return Report(FileResult{.outcome = FileResult::Outcome::Failed, .saving = true,
+                                 .fileName = fileName, .reason = "no such sheet: " + targetId});
     bool taken = false;
     try {
         taken = TakeSurfaceImage(*surface);
     } catch (const std::bad_alloc&) {
     }
-    if (!taken) {
-        Report(FileResult{.outcome = FileResult::Outcome::Failed, .saving = true, .fileName = fileName,
-                          .reason = NoMemoryReason(surface->ClientWidth(), surface->ClientHeight())});
-        return;
-    }
-    SaveImageFile(fileName);
+    if (!taken)
+        return Report(FileResult{.outcome = FileResult::Outcome::Failed, .saving = true, .fileName = fileName,
+                                 .reason = NoMemoryReason(surface->ClientWidth(), surface->ClientHeight())});
+    return SaveImageFile(fileName);
 }
 
 bool modTWFunc::TakeSurfaceImage(const Surface& surface) {

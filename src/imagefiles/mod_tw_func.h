@@ -49,7 +49,11 @@ public:
     // The part of the image the surface can show, as its picture.
     static Picture PictureFor(const Surface& surface, const ImageDescriptor& image);
 
-    void ShowSaveImage(const std::string& targetId);
+    // The save dialog, starting on `format`'s type when one is given, then
+    // the save of the target to the chosen name.
+    void ShowSaveImage(const std::string& targetId, const std::string& format = "");
+    // Writes the target to fileName, in the format its name picks, asking nothing.
+    FileResult SaveTargetTo(const std::string& fileName, const std::string& targetId);
     FileResult SaveImageFile(const std::string& fileName);
     static void CopyMemoryBlock(BITMAPINFOHEADER& header, const ImageDescriptor& image);
 

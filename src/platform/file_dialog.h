@@ -14,6 +14,9 @@ public:
     std::string FileName;
     // "Description|pattern;pattern|Description|pattern" as the routines set it.
     std::string Filter;
+    // The type a save dialog starts on, by extension ("png"); empty: the one
+    // the user chose last.
+    std::string Format;
     // Shows the dialog; returns 0, or kCancelError when the user cancelled.
     virtual int ShowOpen() = 0;
     virtual int ShowSave() = 0;

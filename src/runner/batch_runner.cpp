@@ -186,6 +186,10 @@ std::string BatchRunner::Show(const std::string& name) {
         out_ << DescribeStatusBar(program_->Status().OutcomeText()) << "\n";
         return "";
     }
+    if (name == "Title") {
+        out_ << DescribeTitle(program_->Title()) << "\n";
+        return "";
+    }
     if (name == "CurrentImage") {
         out_ << DescribeCurrentImage(program_->Files().CurrentImage) << "\n";
         return "";

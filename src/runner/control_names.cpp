@@ -74,6 +74,7 @@ std::vector<NameGroup> ScriptControlNames(const frmMain& form) {
     // The names `show` and `dump` know besides the controls.
     cells[windowGroup][Other].push_back("CurrentImage");
     cells[windowGroup][Other].push_back("StatusBar");
+    cells[windowGroup][Other].push_back("Title");
 
     std::vector<NameGroup> groups;
     for (size_t g = 0; g < cells.size(); ++g) {

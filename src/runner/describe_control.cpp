@@ -95,4 +95,6 @@ std::string DescribeStatusBar(const std::string& outcomeText) {
     return "StatusBar text=" + Quoted(outcomeText);
 }
 
+std::string DescribeTitle(const std::string& title) { return "Title text=" + Quoted(title); }
+
 }  // namespace tw

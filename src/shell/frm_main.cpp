@@ -228,6 +228,16 @@ void frmMain::BuildConverterPage() {
 
 void frmMain::BuildMenu() {
     Add<MenuItem>(-1, "mnuDatei", "frmMain", "File");
+    // The page in front's sheet and its file: the load buttons of its two
+    // sides, a save to the sheet's own file, the save dialog, and going back
+    // to the file (enabled only while the sheet has a file and changes).
+    Add<MenuItem>(-1, "mnuOpenSource", "mnuDatei", "Open &Source...");
+    Add<MenuItem>(-1, "mnuOpenTarget", "mnuDatei", "Open &Target...");
+    Add<MenuItem>(-1, "mnuLeerOpen", "mnuDatei", "-");
+    Add<MenuItem>(-1, "mnuSave", "mnuDatei", "&Save");
+    Add<MenuItem>(-1, "mnuSaveAs", "mnuDatei", "Save &As...");
+    Add<MenuItem>(-1, "mnuRevert", "mnuDatei", "&Revert to Saved").SetEnabled(false);
+    Add<MenuItem>(-1, "mnuLeerSave", "mnuDatei", "-");
     Add<MenuItem>(-1, "mnuBeenden", "mnuDatei", "&Exit");
     Add<MenuItem>(-1, "mnuLeer3", "mnuDatei", "-");
     Add<MenuItem>(-1, "mnuInfo", "mnuDatei", "&About");

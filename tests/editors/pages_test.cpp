@@ -2,6 +2,8 @@
 // model of the surfaces: picks, stamps, previews, the size buttons, "New
 // Template" and the load buttons with a cancelled dialog.
 
+#include <fstream>
+
 #include "support/editor.h"
 #include "editors/page_table.h"
 #include "shell/snap_to_grid.h"
@@ -229,7 +231,9 @@ TEST(Pages, NewTemplateTakesItsColourFromTheSourcePixel) {
 // A cancelled load: the target shows only its last loaded picture (the stamps
 // since are gone), and the source load still renews the selection from the
 // source's top-left corner.
-TEST(Pages, CancelledLoadsClearTheSurfaceAndRetakeTheSelection) {
+// A target load that is cancelled or fails leaves the sheet, stamps and all,
+// as it was; a cancelled source load still retakes the selection.
+TEST(Pages, CancelledLoadsKeepTheSheetAndRetakeTheSelection) {
     for (const PageDef& p : kPages) {
         SCOPED_TRACE(p.source);
         Editor e;
@@ -251,8 +255,15 @@ TEST(Pages, CancelledLoadsClearTheSurfaceAndRetakeTheSelection) {
         const ImageDescriptor current = e.program.Files().CurrentImage;
         e.Down(p.source, 1, 2 * p.gx, p.gy);
         e.Down(p.target, 1, p.gx, p.gy);
+        const Raster stamped = tgt.View();
+        ASSERT_FALSE(SameRaster(stamped, targetPic));
         e.Cancel(p.loadZ);
-        EXPECT_TRUE(SameRaster(tgt.View(), targetPic));
+        EXPECT_TRUE(SameRaster(tgt.View(), stamped));
+        std::ofstream(e.dir / "broken.png") << "not a picture\n";
+        e.dialog.QueueFile(e.dir / "broken.png");
+        e.Click(p.loadZ);
+        EXPECT_TRUE(SameRaster(tgt.View(), stamped));
+        EXPECT_EQ(e.program.Files().LastResult().outcome, FileResult::Outcome::Failed);
 
         e.Down(p.source, 1, 2 * p.gx, 3 * p.gy);
         e.Cancel(p.loadQ);

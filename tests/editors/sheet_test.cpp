@@ -1,6 +1,6 @@
 // A sheet's history against a plain model: the list of whole sheets it went
-// through. Random stamps, halved stamps, templates, loads (cancelled or not),
-// recoveries, undos and redos on two sheets that share one byte bound; every
+// through. Random stamps, halved stamps, templates, loads, recoveries, saves,
+// undos and redos on two sheets that share one byte bound; every
 // pixel and the modified mark checked after every step, while the history's
 // block store wraps round its 2 MiB chunks and the bound drops old steps.
 
@@ -95,23 +95,19 @@ TEST(Sheet, RandomEditsUndoAndRedoToTheExactPixels) {
             next.Fill(from.At(1, 2));
             t.sheet.Apply(edit::Fill{from, 1, 2, clear});
             push(std::move(next), m.Now().picture);
-        } else if (op < 66) {  // a load: cancelled, or a picture of any size
-            const bool cancelled = any(0, 2) == 0;
+        } else if (op < 66) {  // a load or a revert: a picture of any size
             const Picture picture(NoisePicture(any(1, W + 40), any(1, H + 40), step));
-            t.sheet.Apply(edit::Load{[&] {
-                if (!cancelled) t.sheet.Apply(edit::Replace{EditKind::LoadTarget, picture});
-            }});
-            const Picture after = cancelled ? m.Now().picture : picture;
-            Raster next = Cleared(m.Now().pixels, after);
-            if (!cancelled || !(next == m.Now().pixels)) push(std::move(next), after);
-            if (!cancelled) {
-                FileResult loaded;
-                loaded.outcome = FileResult::Outcome::Loaded;
-                loaded.fileName = "sheet.png";
-                t.sheet.Took(loaded);
-                m.clean = m.Now().id;
-                EXPECT_EQ(t.sheet.File().format, "png");
-            }
+            t.sheet.Apply(edit::Replace{any(0, 1) ? EditKind::LoadTarget : EditKind::Revert, picture});
+            push(Cleared(m.Now().pixels, picture), picture);
+            FileResult loaded;
+            loaded.outcome = FileResult::Outcome::Loaded;
+            loaded.fileName = "sheet.png";
+            loaded.width = picture.Width();
+            loaded.height = picture.Height();
+            t.sheet.Took(loaded);
+            m.clean = m.Now().id;
+            // A picture larger than the sheet would be cut by a save back.
+            EXPECT_EQ(t.sheet.File().path.empty(), picture.Width() > W || picture.Height() > H);
         } else if (op < 68) {  // a recovered sheet
             const Picture picture(NoisePicture(W, H, step));
             t.sheet.Apply(edit::Replace{EditKind::Recover, picture});
@@ -167,11 +163,11 @@ TEST(Sheet, TheCleanPointFollowsUndoAndRedo) {
     FileResult loaded;
     loaded.outcome = FileResult::Outcome::Loaded;
     loaded.fileName = "/tmp/faces.PNG";
-    s.Apply(edit::Load{[&] {
-        s.Apply(edit::Replace{EditKind::LoadTarget, Picture(NoisePicture(192, 192, 3))});
-    }});
+    loaded.width = loaded.height = 192;
+    s.Apply(edit::Replace{EditKind::LoadTarget, Picture(NoisePicture(192, 192, 3))});
     s.Took(loaded);
     EXPECT_EQ(s.File().path, "/tmp/faces.PNG");
+    EXPECT_EQ(s.File().format, "png");
     const Raster stamp(8, 8, 5);
     s.Apply(edit::Copy{0, 0, 8, 8, stamp});
     EXPECT_TRUE(s.Modified());
@@ -189,6 +185,17 @@ TEST(Sheet, TheCleanPointFollowsUndoAndRedo) {
     failed.outcome = FileResult::Outcome::Failed;
     s.Took(failed);
     EXPECT_TRUE(s.Modified()) << "a failed save changes nothing";
+    loaded.fileName = "/tmp/faces.jpg";
+    s.Took(loaded);
+    EXPECT_FALSE(s.Modified());
+    EXPECT_EQ(s.File().path, "") << "a save back to a JPG would lose colours";
+    FileResult saved;
+    saved.outcome = FileResult::Outcome::Saved;
+    saved.fileName = "/tmp/faces.png";
+    s.Took(saved);
+    EXPECT_EQ(s.File().path, "/tmp/faces.png");
+    s.Apply(edit::Replace{EditKind::Recover, Picture(NoisePicture(192, 192, 4))});
+    EXPECT_EQ(s.File().path, "") << "a recovered sheet belongs to no file";
 }
 
 }  // namespace

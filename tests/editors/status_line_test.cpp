@@ -35,16 +35,21 @@ TEST(StatusLine, EachLoadAndSaveOutcomeIsToldInWords) {
          "Could not load notes.png: not a PNG file"},
         {"cancel of a blank target", [](Editor& e) { e.Cancel("LoadZChip"); }, ""},
         {"cancel of a source", [&](Editor& e) { stampTwice(e); e.Cancel("LoadQChip"); }, ""},
-        {"cancel that cleared stamps", [&](Editor& e) { stampTwice(e); e.Cancel("LoadZChip"); },
-         "Load cancelled: the chipset target was cleared; Ctrl+Z brings its stamps back"},
-        {"failed load that cleared stamps",
+        {"cancel after stamps", [&](Editor& e) { stampTwice(e); e.Cancel("LoadZChip"); }, ""},
+        {"failed load after stamps",
          [&](Editor& e) {
              stampTwice(e);
              e.dialog.QueueFile(e.dir / "gone.png");
              e.Click("LoadZChip");
          },
-         "Could not load gone.png: no such file; the chipset target was cleared; Ctrl+Z brings "
-         "its stamps back"},
+         "Could not load gone.png: no such file"},
+        {"save to the sheet's own file, no dialog",
+         [](Editor& e) {
+             e.Load("LoadZFace", ColourSheet(192, 192, 143), "faces.bmp");
+             e.program.SelectTab("Tab1", PageByLetter('F').tab);
+             e.Click("mnuSave");
+         },
+         "Saved faces.bmp (8-bit palette, 143 colours)"},
         {"save palette",
          [](Editor& e) {
              e.Load("LoadZFace", ColourSheet(192, 192, 143), "faces.bmp");

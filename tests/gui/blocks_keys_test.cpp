@@ -109,8 +109,11 @@ TEST(BlocksInWindow, EveryShortcutReachesItsButtonOrPage) {
     key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     EXPECT_EQ(ToImage(s.Form().Pic("CZ").View()), Pattern(480, 256, 2).convertToFormat(QImage::Format_RGB32));
     s.dialog.QueueFile(saved);
+    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    EXPECT_TRUE(QFile::remove(QString::fromStdString(saved))) << "Save As wrote it";
     key(QKeySequence(Qt::CTRL | Qt::Key_S));
-    EXPECT_TRUE(QFile::exists(QString::fromStdString(saved)));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(saved))) << "Save wrote the sheet's file again";
+    EXPECT_EQ(s.window->windowTitle(), QString(frmMain::kCaption) + " - saved.png");
     key(QKeySequence(Qt::CTRL | Qt::Key_N));
     const Raster& sheet = s.Form().Pic("CZ").View();
     EXPECT_EQ(sheet.At(0, 0), sheet.At(479, 255)) << "one colour after New Template";

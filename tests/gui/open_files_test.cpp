@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <atomic>
 #include <thread>
 
@@ -141,11 +145,16 @@ TEST(FileDialogPlaces, EachDialogStartsWhereItWasLastUsed) {
     QtFileDialog dialog;
     dialog.Filter = modTWFunc::kSaveFilter;
     {
-        // First run: the save dialog starts on the first filter.
+        // First run: the save dialog starts on PNG, or on the sheet's own type.
         SaveDialogPlace(true, {});
         QFileDialog d;
         dialog.Prepare(d, true);
-        EXPECT_EQ(d.selectedNameFilter(), "BMP (*.bmp *.BMP)");
+        EXPECT_EQ(d.selectedNameFilter(), "PNG (*.png *.PNG)");
+        dialog.Format = "gif";
+        QFileDialog own;
+        dialog.Prepare(own, true);
+        EXPECT_EQ(own.selectedNameFilter(), "GIF (*.gif *.GIF)");
+        dialog.Format.clear();
     }
     QtFileDialog::Remember(true, sheets + "/chipset.png", "PNG (*.png *.PNG)");
     dialog.Filter = modTWFunc::kOpenFilter;
@@ -176,7 +185,41 @@ TEST(FileDialogPlaces, EachDialogStartsWhereItWasLastUsed) {
     QFileDialog d;
     fresh.Prepare(d, true);
     EXPECT_NE(d.directory().absolutePath(), temp.filePath("gone"));
-    EXPECT_EQ(d.selectedNameFilter(), "BMP (*.bmp *.BMP)");
+    EXPECT_EQ(d.selectedNameFilter(), "PNG (*.png *.PNG)");
+}
+
+// Save As onto an existing file asks Qt's standard question first, also for a
+// name typed without its extension; "No" keeps the dialog open and the file.
+TEST(FileDialogPlaces, SaveAsAsksBeforeReplacingAFile) {
+    QTemporaryDir temp;
+    QFile existing(temp.filePath("sheet.png"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    QtFileDialog dialog;
+    dialog.Filter = modTWFunc::kSaveFilter;
+    dialog.Format = "png";
+    for (const char* typed : {"sheet", "sheet.png", "new"}) {
+        SCOPED_TRACE(typed);
+        QFileDialog d;
+        dialog.Prepare(d, true);
+        d.setDirectory(temp.path());
+        d.selectFile(typed);
+        QString asked;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            asked = box->text();
+            box->button(QMessageBox::No)->click();
+        });
+        static_cast<QDialog&>(d).accept();  // the Save button
+        QCoreApplication::processEvents();
+        const bool exists = std::string(typed) != "new";
+        EXPECT_EQ(asked.contains("sheet.png already exists"), exists) << asked.toStdString();
+        EXPECT_EQ(d.result() == QDialog::Accepted, !exists);
+        if (!exists) {
+            EXPECT_EQ(d.selectedFiles().value(0), temp.filePath("new.png"));
+        }
+    }
 }
 
 }  // namespace

@@ -82,6 +82,12 @@ TEST_F(RecoveryTest, WritesAfterTheThrottleOnExitAndRemovesWhenUndone) {
     ASSERT_TRUE(QFile::exists(file));
     EXPECT_EQ(ReadChipset(file), s.Form().Pic("CZ").View());
     EXPECT_EQ(QFileInfo(file).permissions() & 0x0077, 0) << "copy not private";
+    // A target load cancelled by mistake changes nothing: the copy keeps the stamps.
+    const Raster stamped = s.Form().Pic("CZ").View();
+    s.dialog.QueueCancel();
+    s.Click("LoadZChip");
+    EXPECT_FALSE(timer.isActive());
+    EXPECT_EQ(ReadChipset(file), stamped);
 
     // Undoing back to the saved sheet removes the file at once.
     s.window->Click("mnuUndo");

@@ -57,7 +57,9 @@ TEST_F(WindowLayout, CaptionClientAreaTabsMenuAndIcon) {
         for (QAction* a : m->actions()) items << (a->isSeparator() ? "-" : a->text());
         return items;
     };
-    EXPECT_EQ(texts(menus.front()->menu()), QStringList({"&Exit", "-", "&About"}));
+    EXPECT_EQ(texts(menus.front()->menu()),
+              QStringList({"Open &Source...", "Open &Target...", "-", "&Save", "Save &As...",
+                           "&Revert to Saved", "-", "&Exit", "-", "&About"}));
     ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[1]->text(), "Edit");
     EXPECT_EQ(texts(menus[1]->menu()),
