@@ -34,9 +34,16 @@ int main(int argc, char** argv) {
         return std::cout.flush() ? 0 : 1;
     }
     QApplication app(argc, argv);
-    const QStringList files = tw::FileArguments(QApplication::arguments());
-    tw::SingleInstance instance;
-    if (instance.HandOver(files)) return 0;
+    // Qt took its own options out of argv; the names are opened by their bytes.
+    const std::vector<std::string> files = tw::FileArguments(std::vector<std::string>(argv, argv + argc));
+    std::string handOverProblem;
+    const QString socketPath = tw::SingleInstance::DefaultPath(&handOverProblem);
+    tw::SingleInstance instance(socketPath);
+    using Handed = tw::SingleInstance::Handed;
+    if (socketPath.isEmpty()) std::cerr << "tilewright: " << handOverProblem << "\n";
+    const Handed handed =
+        socketPath.isEmpty() ? Handed::Refused : instance.HandOver(files, std::cerr, &handOverProblem);
+    if (handed == Handed::Taken) return 0;
     tw::ApplyAppStyle(app);
     QApplication::setWindowIcon(tw::ProgramIcon());
     QGuiApplication::setDesktopFileName("tilewright");
@@ -57,7 +64,14 @@ int main(int argc, char** argv) {
         if (QScreen* screen = window.screen())
             window.move(screen->availableGeometry().center() - window.frameGeometry().center() +
                         window.pos());
-    instance.Listen([&](const QStringList& handed) { tw::OpenHandedFiles(window, program, handed); });
+    if (handed == Handed::NoWindow &&
+        !instance.Listen([&](const std::vector<std::string>& names) { tw::OpenHandedFiles(window, program, names); },
+                         &handOverProblem))
+        std::cerr << "tilewright: " << handOverProblem << "\n";
     tw::OpenFiles(window, program, files);
+    // Said after the files' own messages, which would hide it.
+    if (!handOverProblem.empty())
+        program.Status().SetOutcome("A later start opens a window of its own: " + handOverProblem);
+    window.AfterEvent();
     return app.exec();
 }

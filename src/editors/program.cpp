@@ -62,6 +62,8 @@ Program::Program(FileDialog& dialog, AboutHost& about)
         const Size limit = page.PasteLimit();
         if (const std::optional<Raster> image = clipboard_->Image(limit.w, limit.h))
             page.Paste(*image);
+        else
+            status_.SetOutcome("The clipboard holds no picture");
     });
     UpdateEditMenu();
 }
@@ -162,7 +164,7 @@ void Program::UpdateEditMenu() {
     show(undoItem_, "&Undo", h.NextUndo(), shownUndo_);
     show(redoItem_, "&Redo", h.NextRedo(), shownRedo_);
     MenuItem& paste = form_.Get<MenuItem>("mnuPaste");
-    if (const bool can = clipboard_->HasImage(); paste.Enabled() != can) paste.SetEnabled(can);
+    if (const bool can = clipboard_->MayHoldImage(); paste.Enabled() != can) paste.SetEnabled(can);
 }
 
 EventResult Program::SelectTab(std::string_view tabControl, int page) {

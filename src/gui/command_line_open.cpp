@@ -42,15 +42,14 @@ std::string SurfaceForFile(const std::string& fileName) {
     return ref ? ref->page->Of(ref->side).surface : chipset.source.surface;
 }
 
-void OpenFiles(MainWindow& window, Program& program, const QStringList& files) {
+void OpenFiles(MainWindow& window, Program& program, const std::vector<std::string>& files) {
     std::string first;
     std::vector<std::string> failures;
     std::string lastOutcome;
-    for (const QString& file : files) {
-        const std::string path = QFile::encodeName(file).toStdString();
+    for (const std::string& path : files) {
         const std::string surface = SurfaceForFile(path);
         if (first.empty()) first = surface;
-        window.DropFile(surface, path);
+        window.LoadDropped(surface, path);
         const FileResult& r = program.LastFileResult();
         lastOutcome = program.Status().Outcome();
         if (r.Failed() && r.fileName == path)
@@ -65,9 +64,10 @@ void OpenFiles(MainWindow& window, Program& program, const QStringList& files) {
         program.Status().SetOutcome(text);
     }
     if (!first.empty()) BringToFront(window, program, first);
+    window.AfterEvent();
 }
 
-void OpenHandedFiles(MainWindow& window, Program& program, const QStringList& files) {
+void OpenHandedFiles(MainWindow& window, Program& program, const std::vector<std::string>& files) {
     if (QApplication::activeModalWidget()) {
         QTimer::singleShot(200, &window, [w = &window, &program, files] {
             OpenHandedFiles(*w, program, files);

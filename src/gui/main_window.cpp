@@ -35,6 +35,7 @@ MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
     AddPageShortcuts(*this, program_);
     program_.UseClipboard(&clipboard_);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        clipboard_.Changed();
         program_.ClipboardChanged();
         SyncMenu();
     });
@@ -167,6 +168,11 @@ void MainWindow::Tick(const std::string& timer) {
 }
 
 void MainWindow::DropFile(const std::string& surface, const std::string& path) {
+    LoadDropped(surface, path);
+    AfterEvent();
+}
+
+void MainWindow::LoadDropped(const std::string& surface, const std::string& path) {
     const char* button = LoadButtonForDrop(surface);
     if (!button) return;
     // The drop is the load button with the file as the dialog's answer.
@@ -174,7 +180,6 @@ void MainWindow::DropFile(const std::string& surface, const std::string& path) {
     dialog_.QueueFile(path);
     program_.Click(button);
     dialog_.ClearQueue();
-    AfterEvent();
 }
 
 void MainWindow::TabChanged(const std::string& tabControl, int page) {

@@ -49,7 +49,12 @@ public:
     void MouseUp(const std::string& surface, int button, int shift, float x, float y) override;
     QRect DragSpan(const std::string& surface, float x, float y) const override;
     void DropFile(const std::string& surface, const std::string& path) override;
+    // A drop's load without the refresh after it: many files, one refresh.
+    void LoadDropped(const std::string& surface, const std::string& path);
     void TabChanged(const std::string& tabControl, int page) override;
+
+    // After every event: repaint what changed; end when the model unloaded the window.
+    void AfterEvent();
 
 signals:
     // The model has handled a user action and the widgets show its outcome.
@@ -59,8 +64,6 @@ private:
     void BuildMenu();
     // The menu actions take their items' captions and enabled state.
     void SyncMenu();
-    // After every event: repaint what changed; end when the model unloaded the window.
-    void AfterEvent();
 
     Program& program_;
     QtFileDialog& dialog_;

@@ -10,9 +10,21 @@
 
 namespace tw {
 
-bool QtClipboard::HasImage() const {
-    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-    return mime && mime->hasImage();
+QtClipboard::QtClipboard() { Changed(); }
+
+void QtClipboard::Changed() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    // Our own content, and a clipboard kept inside the process (the offscreen
+    // platform), are read without asking anybody; another program's content
+    // may be a picture until Paste finds out.
+    const QString platform = QGuiApplication::platformName();
+    const bool local = clipboard->ownsClipboard() || platform == "offscreen" || platform == "minimal";
+    if (!local) {
+        mayHoldImage_ = true;
+        return;
+    }
+    const QMimeData* mime = clipboard->mimeData();
+    mayHoldImage_ = mime && mime->hasImage();
 }
 
 std::optional<Raster> QtClipboard::Image(int maxW, int maxH) const {

@@ -1,5 +1,7 @@
 #pragma once
-// The system clipboard for Copy and Paste in the window.
+// The system clipboard for Copy and Paste in the window. Whether it may hold
+// a picture is worked out when it changes, from what Qt holds itself: asking
+// another program what it offers can wait out Qt's timeout for every ask.
 
 #include "platform/clipboard.h"
 
@@ -7,9 +9,15 @@ namespace tw {
 
 class QtClipboard : public Clipboard {
 public:
-    bool HasImage() const override;
+    QtClipboard();
+    bool MayHoldImage() const override { return mayHoldImage_; }
+    // The clipboard changed hands or content.
+    void Changed();
     std::optional<Raster> Image(int maxW, int maxH) const override;
     void SetImage(const Raster& image) override;
+
+private:
+    bool mayHoldImage_ = true;
 };
 
 }  // namespace tw

@@ -12,10 +12,13 @@ namespace tw {
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
-    // True when the clipboard holds a picture.
-    virtual bool HasImage() const = 0;
+    // False only when the clipboard surely holds no picture. Asked after
+    // every event, so it never waits on another program: the system
+    // clipboard's owner may be one that stopped answering.
+    virtual bool MayHoldImage() const = 0;
     // The clipboard's picture, at most maxW x maxH from its top left, each
     // pixel 0xAARRGGBB (alpha 255 is opaque); nothing when it holds none.
+    // Only Paste asks for it.
     virtual std::optional<Raster> Image(int maxW, int maxH) const = 0;
     // Puts an opaque picture (0x00RRGGBB pixels) on the clipboard.
     virtual void SetImage(const Raster& image) = 0;
@@ -24,7 +27,7 @@ public:
 // A clipboard that lives as long as the program.
 class MemoryClipboard : public Clipboard {
 public:
-    bool HasImage() const override { return image_.has_value(); }
+    bool MayHoldImage() const override { return image_.has_value(); }
     std::optional<Raster> Image(int maxW, int maxH) const override {
         if (!image_) return std::nullopt;
         const int w = std::min(maxW, image_->Width()), h = std::min(maxH, image_->Height());

@@ -5,12 +5,23 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <chrono>
+#include <cstring>
+#include <sstream>
 #include <thread>
 
 #include "editors/page_table.h"
@@ -89,9 +100,9 @@ TEST(OpenFiles, EachSizeGoesToItsPageAndTheFirstComesToTheFront) {
 
     // chipset.png charset.xyz, then a broken file and the rest: the chipset
     // page comes to the front, the broken file is named, the files after it open.
-    QStringList args;
-    for (const File& f : files) args << QString::fromStdString(f.path);
-    args.insert(2, temp.filePath("broken.png"));
+    std::vector<std::string> args;
+    for (const File& f : files) args.push_back(f.path);
+    args.insert(args.begin() + 2, temp.filePath("broken.png").toStdString());
     GuiSession s;
     s.ShowPageOf("RZ");
     OpenFiles(*s.window, *s.program, args);
@@ -107,34 +118,161 @@ TEST(OpenFiles, EachSizeGoesToItsPageAndTheFirstComesToTheFront) {
     EXPECT_TRUE(s.window->MenuAction("mnuUndo")->isEnabled());
 }
 
+// Runs `hand` on a thread of its own, as a second start would, while this
+// thread's event loop turns for the running window; gives its outcome.
+SingleInstance::Handed HandOverMeanwhile(const QString& path, const std::vector<std::string>& files,
+                                         std::string* log = nullptr, int busyMs = 0) {
+    std::atomic<int> handed = -1;
+    std::ostringstream out;
+    std::thread second([&] { handed = static_cast<int>(SingleInstance(path).HandOver(files, out)); });
+    if (busyMs) std::this_thread::sleep_for(std::chrono::milliseconds(busyMs));  // a busy window
+    EXPECT_TRUE(QTest::qWaitFor([&] { return handed != -1; }, 20000));
+    second.join();
+    if (log) *log = out.str();
+    return static_cast<SingleInstance::Handed>(handed.load());
+}
+
 TEST(OpenFiles, ASecondStartHandsItsFilesToTheRunningWindow) {
     QTemporaryDir temp;
-    const QString name = "tilewright-test-" + QString::number(QCoreApplication::applicationPid());
-    const QStringList handed = {QString::fromStdString(WritePattern(temp, "face.png", 192, 192, 5)),
-                                QString::fromStdString(WriteXyz(temp, "sys.xyz", 160, 80, 6))};
-    // No copy running: nobody takes the files.
-    EXPECT_FALSE(SingleInstance(name).HandOver(handed, 500));
+    const QString path = temp.filePath("tilewright-:0");
+    const std::vector<std::string> handed = {WritePattern(temp, "face.png", 192, 192, 5),
+                                             WriteXyz(temp, "sys.xyz", 160, 80, 6)};
+    std::ostringstream quiet;
+    // No window running: nobody takes the files.
+    EXPECT_EQ(SingleInstance(path).HandOver(handed, quiet), SingleInstance::Handed::NoWindow);
 
     GuiSession running;
-    SingleInstance server(name);
+    SingleInstance server(path);
+    std::string problem;
     ASSERT_TRUE(server.Listen(
-        [&](const QStringList& files) { OpenHandedFiles(*running.window, *running.program, files); }));
-    // The second start blocks while it hands over; the running window's
-    // event loop must turn meanwhile.
-    std::atomic<int> taken = -1;
-    std::thread second([&] { taken = SingleInstance(name).HandOver(handed) ? 1 : 0; });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return taken != -1; }, 10000));
-    second.join();
-    EXPECT_EQ(taken, 1);
+        [&](const std::vector<std::string>& files) { OpenHandedFiles(*running.window, *running.program, files); },
+        &problem)) << problem;
+    EXPECT_EQ(HandOverMeanwhile(path, handed), SingleInstance::Handed::Taken);
     QTest::qWait(50);
     ExpectShows(running, PageByLetter('F').target.surface, Pattern(192, 192, 5));
     ExpectShows(running, PageByLetter('S').target.surface, PalettePattern(160, 80, 6));
     EXPECT_EQ(running.window->Tabs("Tab1")->Current(), PageByLetter('F').tab);
 
-    // Relative names reach the running copy as absolute ones; options are not files.
-    EXPECT_EQ(FileArguments({"tilewright", "-x", "a.png", "--", "-b.png"}),
-              QStringList({QDir::current().absoluteFilePath("a.png"),
-                           QDir::current().absoluteFilePath("-b.png")}));
+    // Relative names reach the running window as absolute ones, byte for byte;
+    // options are not files.
+    const std::string cwd = QDir::currentPath().toStdString();
+    EXPECT_EQ(FileArguments({"tilewright", "-x", "caf\xe9.png", "--", "-b.png"}),
+              std::vector<std::string>({cwd + "/caf\xe9.png", cwd + "/-b.png"}));
+    // Each display has a window of its own.
+    qputenv("DISPLAY", ":1");
+    const QString one = SingleInstance::DefaultPath();
+    qputenv("DISPLAY", ":2");
+    EXPECT_NE(one, SingleInstance::DefaultPath());
+    EXPECT_TRUE(one.endsWith("/tilewright-:1")) << one.toStdString();
+}
+
+// Names with any bytes arrive whole; past 1 000 the window drops the rest and
+// the second start says how many; a busy window is waited for, never replaced.
+TEST(OpenFiles, HandOversCarryBytesAreBoundedAndWaitForABusyWindow) {
+    QTemporaryDir temp;
+    const QString path = temp.filePath("tilewright-test");
+    std::vector<std::vector<std::string>> got;
+    SingleInstance server(path);
+    ASSERT_TRUE(server.Listen([&](const std::vector<std::string>& names) { got.push_back(names); }, nullptr));
+
+    const std::vector<std::string> odd = {"/tmp/two\nlines.png", "/tmp/caf\xe9.png", "/tmp/\x01\xff.bmp"};
+    EXPECT_EQ(HandOverMeanwhile(path, odd), SingleInstance::Handed::Taken);
+    QTest::qWait(20);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0], odd);
+
+    std::vector<std::string> many;
+    for (int i = 0; i < 40000; ++i) many.push_back("/tmp/picture-number-" + std::to_string(i) + ".png");
+    std::string log;
+    EXPECT_EQ(HandOverMeanwhile(path, many, &log), SingleInstance::Handed::Taken);
+    QTest::qWait(20);
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[1].size(), SingleInstance::kMaxNames);
+    EXPECT_EQ(got[1].front(), many.front());
+    EXPECT_NE(log.find("dropped 39000 names"), std::string::npos) << log;
+
+    EXPECT_EQ(HandOverMeanwhile(path, odd, &log, 3500), SingleInstance::Handed::Taken);
+    EXPECT_NE(log.find("waiting for the window already open"), std::string::npos) << log;
+    QTest::qWait(20);
+    EXPECT_EQ(got.size(), 3u);
+}
+
+// Something else at the socket's path is named and left alone; a socket or a
+// peer of another user gets nothing.
+TEST(OpenFiles, AnotherUsersSocketOrFileAtThePathGetsNothing) {
+    QTemporaryDir temp;
+    const QString path = temp.filePath("tilewright-test");
+    QFile squatter(path);
+    ASSERT_TRUE(squatter.open(QIODevice::WriteOnly));
+    squatter.close();
+    std::ostringstream log;
+    std::string why;
+    EXPECT_EQ(SingleInstance(path).HandOver({"/tmp/a.png"}, log, &why), SingleInstance::Handed::Refused);
+    EXPECT_NE(why.find("not a Tilewright socket"), std::string::npos) << why;
+    EXPECT_FALSE(SingleInstance(path).Listen([](const std::vector<std::string>&) {}, &why));
+    EXPECT_TRUE(QFile::exists(path)) << "a file that is not ours is never deleted";
+    ASSERT_TRUE(QFile::remove(path));
+
+    if (getuid() != 0) GTEST_SKIP() << "needs root to play another user";
+    const QByteArray where = QFile::encodeName(path);
+    // A socket bound first by another user: nothing is sent to it.
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::strncpy(addr.sun_path, where.constData(), sizeof addr.sun_path - 1);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    ASSERT_EQ(::listen(fd, 4), 0);
+    ASSERT_EQ(::chown(where.constData(), 65534, 65534), 0);
+    EXPECT_EQ(SingleInstance(path).HandOver({"/tmp/a.png"}, log, &why), SingleInstance::Handed::Refused);
+    pollfd waiting{fd, POLLIN, 0};
+    EXPECT_EQ(::poll(&waiting, 1, 100), 0) << "the squatter was connected to";
+    ::close(fd);
+    ::unlink(where.constData());
+
+    // Our window, and a peer of another user: it is cut off unheard.
+    std::vector<std::vector<std::string>> got;
+    SingleInstance server(path);
+    ASSERT_TRUE(server.Listen([&](const std::vector<std::string>& names) { got.push_back(names); }, nullptr));
+    ::chmod(QFile::encodeName(temp.path()).constData(), 0777);
+    ::chmod(where.constData(), 0777);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
+        const int c = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (::connect(c, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) _exit(4);
+        const char message[] = "TWH1\0\0\0\1\0\0\0\x0a/tmp/a.png";
+        if (::write(c, message, sizeof message - 1) < 0) _exit(5);
+        char answer[8];
+        _exit(::read(c, answer, sizeof answer) > 0 ? 1 : 0);
+    }
+    int status = -1;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return waitpid(child, &status, WNOHANG) == child; }, 10000));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_TRUE(got.empty());
+}
+
+// The Edit menu follows the clipboard without asking its owner: a clipboard
+// whose owner never answers is read by Paste alone.
+TEST(OpenFiles, EventsNeverAskTheClipboardsOwner) {
+    struct Stalled : Clipboard {
+        mutable int reads = 0;
+        bool MayHoldImage() const override { return true; }
+        std::optional<Raster> Image(int, int) const override { return ++reads, std::nullopt; }
+        void SetImage(const Raster&) override {}
+    } stalled;
+    GuiSession s;
+    s.program->UseClipboard(&stalled);
+    s.Move("CZ", 40, 40);
+    s.Press("CZ", Qt::LeftButton, 40, 40);
+    QTest::keyClick(s.window.get(), Qt::Key_H);
+    s.Click("LoadZChip");
+    EXPECT_EQ(stalled.reads, 0);
+    EXPECT_TRUE(s.window->MenuAction("mnuPaste")->isEnabled());
+    s.window->MenuAction("mnuPaste")->trigger();
+    EXPECT_EQ(stalled.reads, 1);
+    EXPECT_EQ(s.program->Status().Outcome(), "The clipboard holds no picture");
+    s.program->UseClipboard(nullptr);
 }
 
 TEST(FileDialogPlaces, EachDialogStartsWhereItWasLastUsed) {
