@@ -52,6 +52,8 @@ int main(int argc, char** argv) {
     tw::QtAboutHost about;
     tw::Program program(dialog, about);
     program.Load();
+    program.Recent().Replace(tw::SavedRecentFiles());
+    program.Recent().OnChange(tw::SaveRecentFiles);
 
     tw::MainWindow window(program, dialog);
     about.SetOwner(&window);

@@ -1,5 +1,6 @@
 #include "editors/file_outcome.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "editors/status_line.h"
@@ -31,6 +32,32 @@ std::optional<FileButton> FileButtonOf(std::string_view button) {
     return std::nullopt;
 }
 
+std::string LoadSizeNote(const std::string& fileName, int w, int h, const PageInfo& page) {
+    const Size sheet = page.sheet;
+    if (w == sheet.w && h == sheet.h) return "";
+    const auto count = [](int n, const char* what) {
+        return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+    };
+    const auto both = [&](int columns, int rows) {
+        if (columns > 0 && rows > 0) return count(columns, "column") + " and " + count(rows, "row");
+        return columns > 0 ? count(columns, "column") : count(rows, "row");
+    };
+    std::string note = BaseName(fileName) + " is " + std::to_string(w) + " x " + std::to_string(h) + ": ";
+    const int outW = std::max(0, w - sheet.w), outH = std::max(0, h - sheet.h);
+    const int emptyW = std::max(0, sheet.w - w), emptyH = std::max(0, sheet.h - h);
+    if (outW || outH)
+        note += both(outW, outH) + (outW + outH > 1 ? " are" : " is") + " outside the " +
+                std::to_string(sheet.w) + " x " + std::to_string(sheet.h) + " sheet";
+    if (emptyW || emptyH) {
+        if (outW || outH) note += "; ";
+        note += "the sheet's " + std::string(emptyW ? "right " + count(emptyW, "column") : "") +
+                (emptyW && emptyH ? " and " : "") + (emptyH ? "bottom " + count(emptyH, "row") : "") +
+                (emptyW + emptyH > 1 ? " still show" : " still shows") +
+                " the empty surface, which a save writes";
+    }
+    return note;
+}
+
 std::string SavedDescription(std::string_view fileName, int colours) {
     const std::string ext = FormatExtension(fileName);
     if (ext == "jpg") return "JPG, lossy, " + Colours(colours);
@@ -48,6 +75,11 @@ std::string FileOutcomeMessage(const FileResult& r, FileButton button, int colou
         case FileResult::Outcome::Cancelled:
             return "";
         case FileResult::Outcome::Loaded:
+            if (button.side.side == Side::Target)
+                if (const std::string note = LoadSizeNote(r.fileName, r.width, r.height, *button.side.page);
+                    !note.empty())
+                    return "Loaded " + BaseName(r.fileName) + " into the " + side + " (" + Colours(colours) +
+                           "); " + note;
             return "Loaded " + BaseName(r.fileName) + " into the " + side + " (" +
                    std::to_string(r.width) + " x " + std::to_string(r.height) + ", " +
                    Colours(colours) + ")";

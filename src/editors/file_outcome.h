@@ -24,6 +24,12 @@ std::optional<FileButton> FileButtonOf(std::string_view button);
 // name picks: "8-bit palette, 143 colours", "24 bits, 300 colours: ...".
 std::string SavedDescription(std::string_view fileName, int colours);
 
+// What a load did to a picture of w x h that went into `page`'s sheet, when
+// it did not fit exactly: "charA.png is 300 x 260: 12 columns and 4 rows are
+// outside the 288 x 256 sheet", or the part of the sheet still showing the
+// empty surface, which a save writes. Empty for a picture of the sheet's size.
+std::string LoadSizeNote(const std::string& fileName, int w, int h, const PageInfo& page);
+
 // The sentence for a result of that button. `colours` counts the surface the
 // file went to or came from. A cancel says nothing (""): nothing changed.
 std::string FileOutcomeMessage(const FileResult& result, FileButton button, int colours);

@@ -1,5 +1,6 @@
 #include "editors/program.h"
 
+#include <filesystem>
 #include <stdexcept>
 #include <utility>
 
@@ -52,6 +53,8 @@ Program::Program(FileDialog& dialog, AboutHost& about)
     OnClick("mnuSave", [this] { Save(); });
     OnClick("mnuSaveAs", [this] { Click(FrontPage().saveButton); });
     OnClick("mnuRevert", [this] { Revert(); });
+    for (size_t i = 0; i < RecentFiles::kMost; ++i)
+        OnClick("mnuRecent" + std::to_string(i), [this, i] { Reopen(i); });
     OnClick("mnuUndo", [this] { Front().TargetSheet().Undo(); });
     OnClick("mnuRedo", [this] { Front().TargetSheet().Redo(); });
     OnClick("mnuFlipH", [this] { Front().Flip(true); });
@@ -118,6 +121,7 @@ void Program::Save() {
     files_.SaveTargetTo(sheet.File().path, FrontPage().target.surface);
     sheet.Took(files_.LastResult());
     TellOutcome(FrontPage(), true);
+    TookFile(FrontPage().target.surface);
 }
 
 void Program::Revert() {
@@ -129,6 +133,51 @@ void Program::Revert() {
     targetLoad_ = EditKind::LoadTarget;
     sheet.Took(files_.LastResult());
     TellOutcome(FrontPage(), false);
+    TookFile(FrontPage().target.surface);
+}
+
+void Program::TookFile(const std::string& surface) {
+    const FileResult& r = files_.LastResult();
+    if (r.outcome != FileResult::Outcome::Loaded && r.outcome != FileResult::Outcome::Saved) return;
+    recent_.Add({r.fileName, surface});
+    const std::optional<PageRef> ref = PageOfSurface(surface);
+    if (r.outcome == FileResult::Outcome::Loaded && ref && ref->side == Side::Target && loadWarning_)
+        if (const std::string note = LoadSizeNote(r.fileName, r.width, r.height, *ref->page); !note.empty())
+            loadWarning_(r.fileName, note);
+}
+
+void Program::Reopen(size_t index) {
+    if (index >= recent_.List().size()) return;
+    const RecentFile file = recent_.List()[index];
+    const std::optional<PageRef> ref = PageOfSurface(file.surface);
+    std::error_code error;
+    if (!ref || !std::filesystem::exists(file.path, error)) {
+        recent_.Remove(index);
+        status_.SetOutcome("Could not open " + file.path.substr(file.path.rfind('/') + 1) +
+                           ": it is gone, and was taken off Recent Files");
+        return;
+    }
+    SelectTab("Tab1", ref->page->tab);
+    const int side = ref->side == Side::Source ? ref->page->sourceTab : ref->page->targetTab;
+    if (side >= 0) SelectTab("Tab2", side);
+    files_.AnswerNextOpen(file.path);
+    Click(ref->page->Of(ref->side).loadButton);
+}
+
+void Program::UpdateRecentMenu() {
+    if (shownRecent_ == recent_.List()) return;
+    shownRecent_ = recent_.List();
+    for (size_t i = 0; i < RecentFiles::kMost; ++i) {
+        MenuItem& item = form_.Get<MenuItem>("mnuRecent" + std::to_string(i));
+        std::string caption;
+        if (i < shownRecent_.size()) {
+            const RecentFile& f = shownRecent_[i];
+            caption = f.path.substr(f.path.rfind('/') + 1) + " - " + SurfaceTitle(*PageOfSurface(f.surface));
+        }
+        item.SetCaption(caption);
+        item.SetEnabled(!caption.empty());
+    }
+    form_.Get<MenuItem>("mnuRecent").SetEnabled(!shownRecent_.empty());
 }
 
 void Program::TellOutcome(const PageInfo& page, bool save) {
@@ -149,6 +198,7 @@ std::string Program::Title() const {
 }
 
 void Program::UpdateEditMenu() {
+    UpdateRecentMenu();
     const Sheet& sheet = Front().TargetSheet();
     if (const bool can = !sheet.File().path.empty() && sheet.Modified(); revertItem_.Enabled() != can)
         revertItem_.SetEnabled(can);
@@ -213,6 +263,7 @@ EventResult Program::Click(std::string_view name) {
     it->second();
     status_.SetOutcome(
         FileOutcomeMessage(files_.LastResult(), *file, CountColours(surface.View())));
+    TookFile(surface.Name());
     UpdateEditMenu();
     return EventResult::Handled;
 }

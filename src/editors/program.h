@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "editors/pick_and_place.h"
+#include "editors/recent_files.h"
 #include "editors/sheet.h"
 #include "imagefiles/mod_tw_func.h"
 #include "shell/frm_about.h"
@@ -93,6 +94,14 @@ public:
     // star while it has unsaved changes ("... - chipset.png *"); "(unsaved)"
     // for a changed sheet without a file.
     std::string Title() const;
+    // File > Recent Files. The window keeps the list between runs; the
+    // runner's starts empty.
+    RecentFiles& Recent() { return recent_; }
+    // Told what a load did to a picture that did not fit its sheet ("load
+    // PATH: ..." on the runner's standard error).
+    void OnLoadWarning(std::function<void(const std::string& path, const std::string& note)> f) {
+        loadWarning_ = std::move(f);
+    }
 
     // Used by the pages to wire their handlers.
     void OnClick(std::string name, Handler h) { click_[std::move(name)] = std::move(h); }
@@ -110,6 +119,12 @@ private:
     void Revert();
     // The status line's sentence for what a load or save did to `page`'s target.
     void TellOutcome(const PageInfo& page, bool save);
+    // After a load or save through `surface`: the recent files, a warning.
+    void TookFile(const std::string& surface);
+    // File > Recent Files > item `index`: that file, loaded again into its
+    // surface by the surface's load button.
+    void Reopen(size_t index);
+    void UpdateRecentMenu();
     Sheet& SheetOf(const PageInfo& page);
     Page& Front() const;
     // Where the file routines put a loaded picture: a source's surfaces, or
@@ -131,6 +146,9 @@ private:
     MenuItem& undoItem_;
     MenuItem& redoItem_;
     MenuItem& revertItem_;
+    RecentFiles recent_;
+    std::vector<RecentFile> shownRecent_;
+    std::function<void(const std::string&, const std::string&)> loadWarning_;
     // The step a target load makes: a load, or a revert to the saved file.
     EditKind targetLoad_ = EditKind::LoadTarget;
     MemoryClipboard ownClipboard_;

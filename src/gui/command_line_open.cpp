@@ -44,23 +44,31 @@ std::string SurfaceForFile(const std::string& fileName) {
 
 void OpenFiles(MainWindow& window, Program& program, const std::vector<std::string>& files) {
     std::string first;
-    std::vector<std::string> failures;
-    std::string lastOutcome;
+    std::vector<std::string> loaded, failures;
     for (const std::string& path : files) {
         const std::string surface = SurfaceForFile(path);
         if (first.empty()) first = surface;
         window.LoadDropped(surface, path);
         const FileResult& r = program.LastFileResult();
-        lastOutcome = program.Status().Outcome();
-        if (r.Failed() && r.fileName == path)
-            failures.push_back(BaseName(path) + " (" + r.reason + ")");
+        if (r.fileName != path) continue;
+        if (r.Failed()) failures.push_back(BaseName(path) + ": " + r.reason);
+        if (r.outcome == FileResult::Outcome::Loaded) loaded.push_back(BaseName(path));
     }
-    // The last load's sentence alone would hide an earlier file that failed.
-    const bool lastFailed = program.LastFileResult().Failed();
-    if (failures.size() > (lastFailed ? 1u : 0u)) {
-        std::string text = "Could not load ";
-        for (size_t i = 0; i < failures.size(); ++i) text += (i ? ", " : "") + failures[i];
-        if (!lastFailed) text += "; " + lastOutcome;
+    // One file keeps its load's own sentence; several are each named.
+    if (loaded.size() + failures.size() > 1) {
+        const auto list = [](const std::vector<std::string>& names) {
+            std::string text;
+            for (size_t i = 0; i < names.size(); ++i) text += (i ? ", " : "") + names[i];
+            return text;
+        };
+        std::string text;
+        if (failures.empty())
+            text = "Loaded " + list(loaded);
+        else if (loaded.empty())
+            text = "Could not load " + list(failures);
+        else
+            text = "Loaded " + (loaded.size() == 1 ? loaded.front() : std::to_string(loaded.size()) + " files") +
+                   "; could not load " + list(failures);
         program.Status().SetOutcome(text);
     }
     if (!first.empty()) BringToFront(window, program, first);

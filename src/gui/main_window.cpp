@@ -57,6 +57,33 @@ MainWindow::~MainWindow() {
     program_.UseClipboard(nullptr);
 }
 
+void MainWindow::AddMenuItems(QMenu* menu, const std::string& container) {
+    const frmMain& form = program_.Form();
+    const auto hasItems = [&form](const std::string& name) {
+        for (const auto& c : form.Controls())
+            if (c->Kind() == ControlKind::MenuItem && c->Container() == name) return true;
+        return false;
+    };
+    for (const auto& item : form.Controls()) {
+        if (item->Kind() != ControlKind::MenuItem || item->Container() != container) continue;
+        const auto& m = static_cast<const MenuItem&>(*item);
+        const QString caption = QString::fromStdString(m.Caption());
+        QAction* action = nullptr;
+        if (m.IsSeparator()) {
+            action = menu->addSeparator();
+        } else if (hasItems(m.Name())) {  // a submenu of the items it holds
+            QMenu* sub = menu->addMenu(caption);
+            sub->setObjectName(QString::fromStdString(m.Name()));
+            AddMenuItems(sub, m.Name());
+            action = sub->menuAction();
+        } else {
+            action = menu->addAction(caption);
+            connect(action, &QAction::triggered, this, [this, name = m.Name()] { Click(name); });
+        }
+        action->setObjectName(QString::fromStdString(m.Name()));
+    }
+}
+
 void MainWindow::BuildMenu() {
     const frmMain& form = program_.Form();
     for (const auto& c : form.Controls()) {
@@ -64,17 +91,7 @@ void MainWindow::BuildMenu() {
         QMenu* menu =
             menuBar()->addMenu(QString::fromStdString(static_cast<const MenuItem&>(*c).Caption()));
         menu->setObjectName(QString::fromStdString(c->Name()));
-        for (const auto& item : form.Controls()) {
-            if (item->Kind() != ControlKind::MenuItem || item->Container() != c->Name()) continue;
-            const auto& m = static_cast<const MenuItem&>(*item);
-            QAction* action = m.IsSeparator()
-                                  ? menu->addSeparator()
-                                  : menu->addAction(QString::fromStdString(m.Caption()));
-            action->setObjectName(QString::fromStdString(m.Name()));
-            if (!m.IsSeparator())
-                connect(action, &QAction::triggered, this,
-                        [this, name = m.Name()] { Click(name); });
-        }
+        AddMenuItems(menu, c->Name());
     }
     // Each key has one owner: Qt fires neither of two shortcuts on one key.
     const std::pair<const char*, QKeySequence> keys[] = {
@@ -102,6 +119,8 @@ void MainWindow::SyncMenu() {
         const QString caption = QString::fromStdString(m.Caption());
         if (action->text() != caption) action->setText(caption);
         action->setEnabled(m.Enabled());
+        // An item without a caption is not in use (Recent Files' spare ones).
+        action->setVisible(!caption.isEmpty());
     }
 }
 

@@ -18,6 +18,7 @@
 #include "gui/window_status.h"
 
 class QAction;
+class QMenu;
 class QTimer;
 
 namespace tw {
@@ -62,6 +63,8 @@ signals:
 
 private:
     void BuildMenu();
+    // The menu items held by `container`, an item that holds items as a submenu.
+    void AddMenuItems(QMenu* menu, const std::string& container);
     // The menu actions take their items' captions and enabled state.
     void SyncMenu();
 

@@ -6,6 +6,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <vector>
+
+#include "editors/recent_files.h"
 
 namespace tw {
 
@@ -24,5 +27,9 @@ struct DialogPlace {
 };
 DialogPlace SavedDialogPlace(bool save);
 void SaveDialogPlace(bool save, const DialogPlace& place);
+
+// File > Recent Files, newest first; each path kept as its bytes.
+std::vector<RecentFile> SavedRecentFiles();
+void SaveRecentFiles(const std::vector<RecentFile>& files);
 
 }  // namespace tw

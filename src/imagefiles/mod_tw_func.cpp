@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "imagefiles/codec_report.h"
@@ -73,6 +74,11 @@ modTWFunc::modTWFunc(FileDialog& dialog, Routes routes)
 modTWFunc::~modTWFunc() { freeimage(&CurrentImage); }
 
 void modTWFunc::ShowOpenImage(const std::string& targetId) {
+    if (nextOpen_) {
+        const std::string fileName = std::exchange(nextOpen_, std::nullopt).value();
+        LoadImageFile(fileName, targetId);
+        return;
+    }
     dialog_.FileName = "";
     dialog_.Filter = kOpenFilter;
     if (dialog_.ShowOpen() == kCancelError) {

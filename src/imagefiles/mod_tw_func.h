@@ -6,6 +6,7 @@
 // under the user's name. XYZ, the engine's own format, goes both ways too. Each routine reports what became of the file.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,9 @@ public:
     modTWFunc& operator=(const modTWFunc&) = delete;
 
     void ShowOpenImage(const std::string& targetId);
+    // The next open dialog is answered with `fileName` and not shown: a file
+    // chosen from File > Recent Files.
+    void AnswerNextOpen(std::string fileName) { nextOpen_ = std::move(fileName); }
     FileResult LoadImageFile(const std::string& fileName, const std::string& targetId);
     // The part of the image the surface can show, as its picture.
     static Picture PictureFor(const Surface& surface, const ImageDescriptor& image);
@@ -79,7 +83,8 @@ private:
     Routes routes_;
     FileResult lastResult_;
     ResultObserver observer_;
-    bool lastSaveReduced_ = false;  // the latest save had to reduce the colours
+    bool lastSaveReduced_ = false;
+    std::optional<std::string> nextOpen_;  // the latest save had to reduce the colours
 };
 
 // The format a name picks, lower-cased: the part after the last dot of its

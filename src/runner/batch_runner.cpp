@@ -49,6 +49,10 @@ BatchRunner::BatchRunner(std::string scriptName, std::ostream& out, std::ostream
     program_->Files().OnResult([this](const FileResult& r) {
         if (r.Failed()) err_ << r.Message() << "\n";
     });
+    // So is a picture that did not fit its sheet: it loaded, with a warning.
+    program_->OnLoadWarning([this](const std::string& path, const std::string& note) {
+        err_ << "load " << path << ": " << note << "\n";
+    });
     program_->Load();
 }
 

@@ -233,6 +233,10 @@ void frmMain::BuildMenu() {
     // to the file (enabled only while the sheet has a file and changes).
     Add<MenuItem>(-1, "mnuOpenSource", "mnuDatei", "Open &Source...");
     Add<MenuItem>(-1, "mnuOpenTarget", "mnuDatei", "Open &Target...");
+    // The last files loaded or saved, newest first; unused items have no caption.
+    Add<MenuItem>(-1, "mnuRecent", "mnuDatei", "Recent &Files").SetEnabled(false);
+    for (int i = 0; i < 10; ++i)
+        Add<MenuItem>(-1, "mnuRecent" + std::to_string(i), "mnuRecent", "").SetEnabled(false);
     Add<MenuItem>(-1, "mnuLeerOpen", "mnuDatei", "-");
     Add<MenuItem>(-1, "mnuSave", "mnuDatei", "&Save");
     Add<MenuItem>(-1, "mnuSaveAs", "mnuDatei", "Save &As...");

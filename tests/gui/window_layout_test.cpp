@@ -58,7 +58,7 @@ TEST_F(WindowLayout, CaptionClientAreaTabsMenuAndIcon) {
         return items;
     };
     EXPECT_EQ(texts(menus.front()->menu()),
-              QStringList({"Open &Source...", "Open &Target...", "-", "&Save", "Save &As...",
+              QStringList({"Open &Source...", "Open &Target...", "Recent &Files", "-", "&Save", "Save &As...",
                            "&Revert to Saved", "-", "&Exit", "-", "&About"}));
     ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[1]->text(), "Edit");
