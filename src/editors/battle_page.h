@@ -21,6 +21,12 @@ public:
     void LoadZBattle_Click();
     void SaveZBattle_Click();
 
+    bool CanStepPreview(Side side) const override {
+        return !(side == Side::Source ? sourcePreview_ : targetPreview_).Playing();
+    }
+    void StepPreview(Side side, int by) override {
+        (side == Side::Source ? sourcePreview_ : targetPreview_).StepBy(by);
+    }
     BattlePreview& SourcePreview() { return sourcePreview_; }
     BattlePreview& TargetPreview() { return targetPreview_; }
 

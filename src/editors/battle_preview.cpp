@@ -29,18 +29,38 @@ void BattlePreview::Stop() {
     view_.SetPicture(LoadPicture());
 }
 
-void BattlePreview::Tick() {
-    if (wrap_ == -1) {
-        y_ = Step(y_);
-        wrap_ = 0;
+void BattlePreview::Advance(Frame& f) {
+    if (f.wrap == -1) {
+        f.y = Step(f.y);
+        f.wrap = 0;
     }
-    const int16_t before = x_;
-    x_ = Step(x_);
-    if (before == 384 && x_ == 0) wrap_ = -1;
-    BitBlt(buffer_.hDC(), 0, 0, 96, 96, surface_.View(), x_, y_);
+    const int16_t before = f.x;
+    f.x = Step(f.x);
+    if (before == 384 && f.x == 0) f.wrap = -1;
+}
+
+void BattlePreview::Draw(const Frame& f) {
+    BitBlt(buffer_.hDC(), 0, 0, 96, 96, surface_.View(), f.x, f.y);
     buffer_.Refresh();
     view_.SetPicture(buffer_.Image());
     view_.Refresh();
+}
+
+void BattlePreview::Tick() {
+    Frame f{x_, y_, wrap_};
+    Advance(f);
+    x_ = f.x;
+    y_ = f.y;
+    wrap_ = f.wrap;
+    Draw(f);
+}
+
+void BattlePreview::StepBy(int by) {
+    if (Playing()) return;
+    // Play starts from the cell shown last: the frame state as it stands.
+    if (const std::optional<Frame> f =
+            steps_.Step(Frame{x_, y_, wrap_}, by, [](Frame g) { return g; }, Advance))
+        Draw(*f);
 }
 
 }  // namespace tw

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "editors/preview_steps.h"
 #include "shell/frm_main.h"
 
 namespace tw {
@@ -17,16 +18,28 @@ public:
     void Play();   // the "Play" option: the timer runs on from the cell shown last
     void Stop();   // the "Stop" option: pending row change dropped, view blanked
     void Tick();
+    // One cell forward (by > 0) or back while stopped, as Play and ticks
+    // would show it; the module state stays as it is.
+    void StepBy(int by);
+    bool Playing() const { return timer_.Enabled(); }
 
     // 0 -> 96 -> 192 -> 288 -> 384 -> 0; any other value stays.
     static int16_t Step(int16_t v);
 
 private:
+    struct Frame {
+        int16_t x, y, wrap;
+        bool operator==(const Frame&) const = default;
+    };
+    static void Advance(Frame& f);
+    void Draw(const Frame& f);
+
     const Surface& surface_;
     Canvas& buffer_;
     ImageView& view_;
     Timer& timer_;
     int16_t &x_, &y_, &wrap_;
+    PreviewSteps<Frame> steps_;
 };
 
 }  // namespace tw

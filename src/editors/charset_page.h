@@ -28,6 +28,18 @@ public:
 
     // Whole-character mode: picks and stamps take a whole character.
     bool WholeCharacter() const { return wholeCharacter_; }
+    bool CanStepPreview(Side side) const override {
+        return !(side == Side::Source ? sourcePreview_ : targetPreview_).Playing();
+    }
+    void StepPreview(Side side, int by) override {
+        (side == Side::Source ? sourcePreview_ : targetPreview_).StepBy(by);
+    }
+    // Animation > Facing: both previews keep to one row (0 up, 1 right,
+    // 2 down, 3 left), or turn as they always have (none).
+    void SetFacing(std::optional<int> row) {
+        sourcePreview_.SetFacing(row);
+        targetPreview_.SetFacing(row);
+    }
 
 private:
     ModuleState& state_;

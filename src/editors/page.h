@@ -37,6 +37,11 @@ public:
         cells_.FlipSelection(horizontal, {1 << 20, 1 << 20}, false);
     }
 
+    // Animation > Step: a side's preview one frame forward or back while it
+    // is stopped; pages without previews have nothing to step.
+    virtual bool CanStepPreview(Side) const { return false; }
+    virtual void StepPreview(Side, int /*by*/) {}
+
     // The selection's pixels, for the clipboard.
     const Raster& SelectionPixels() const { return cells_.SelectionBuffer().View(); }
     // The largest picture a paste takes: the target sheet.

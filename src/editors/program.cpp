@@ -55,6 +55,25 @@ Program::Program(FileDialog& dialog, AboutHost& about)
     OnClick("mnuRevert", [this] { Revert(); });
     for (size_t i = 0; i < RecentFiles::kMost; ++i)
         OnClick("mnuRecent" + std::to_string(i), [this, i] { Reopen(i); });
+    OnClick("mnuStepZForward", [this] { Front().StepPreview(Side::Target, 1); });
+    OnClick("mnuStepZBack", [this] { Front().StepPreview(Side::Target, -1); });
+    OnClick("mnuStepQForward", [this] { Front().StepPreview(Side::Source, 1); });
+    OnClick("mnuStepQBack", [this] { Front().StepPreview(Side::Source, -1); });
+    static constexpr const char* kFacings[5] = {"mnuFaceAll", "mnuFaceUp", "mnuFaceRight",
+                                                "mnuFaceDown", "mnuFaceLeft"};
+    for (size_t i = 0; i < 5; ++i)
+        OnClick(kFacings[i], [this, i] {
+            for (auto& page : pages_)
+                if (auto* charset = dynamic_cast<CharsetPage*>(page.get()))
+                    charset->SetFacing(i == 0 ? std::nullopt : std::optional<int>(static_cast<int>(i) - 1));
+            Choose(kFacings, i);
+        });
+    static constexpr const char* kSpeeds[5] = {"mnuSpeedHalf", "mnuSpeedOne", "mnuSpeedDouble", "", ""};
+    for (size_t i = 0; i < 3; ++i)
+        OnClick(kSpeeds[i], [this, i] {
+            speed_ = i == 0 ? 0.5 : i == 1 ? 1.0 : 2.0;
+            Choose(kSpeeds, i);
+        });
     OnClick("mnuUndo", [this] { Front().TargetSheet().Undo(); });
     OnClick("mnuRedo", [this] { Front().TargetSheet().Redo(); });
     OnClick("mnuFlipH", [this] { Front().Flip(true); });
@@ -164,6 +183,20 @@ void Program::Reopen(size_t index) {
     Click(ref->page->Of(ref->side).loadButton);
 }
 
+void Program::Choose(const char* const (&items)[5], size_t chosen) {
+    for (size_t i = 0; i < 5; ++i)
+        if (*items[i]) form_.Get<MenuItem>(items[i]).SetChecked(i == chosen);
+}
+
+void Program::UpdateAnimationMenu() {
+    const Page& front = Front();
+    for (const auto& [item, side] : {std::pair{"mnuStepZForward", Side::Target}, {"mnuStepZBack", Side::Target},
+                                     {"mnuStepQForward", Side::Source}, {"mnuStepQBack", Side::Source}}) {
+        MenuItem& m = form_.Get<MenuItem>(item);
+        if (const bool can = front.CanStepPreview(side); m.Enabled() != can) m.SetEnabled(can);
+    }
+}
+
 void Program::UpdateRecentMenu() {
     if (shownRecent_ == recent_.List()) return;
     shownRecent_ = recent_.List();
@@ -199,6 +232,7 @@ std::string Program::Title() const {
 
 void Program::UpdateEditMenu() {
     UpdateRecentMenu();
+    UpdateAnimationMenu();
     const Sheet& sheet = Front().TargetSheet();
     if (const bool can = !sheet.File().path.empty() && sheet.Modified(); revertItem_.Enabled() != can)
         revertItem_.SetEnabled(can);

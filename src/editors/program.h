@@ -97,6 +97,9 @@ public:
     // File > Recent Files. The window keeps the list between runs; the
     // runner's starts empty.
     RecentFiles& Recent() { return recent_; }
+    // Animation > Speed: the factor the window's timers run faster by
+    // (0.5, 1 or 2); the timers' own intervals stay as they are.
+    double AnimationSpeed() const { return speed_; }
     // Told what a load did to a picture that did not fit its sheet ("load
     // PATH: ..." on the runner's standard error).
     void OnLoadWarning(std::function<void(const std::string& path, const std::string& note)> f) {
@@ -125,6 +128,9 @@ private:
     // surface by the surface's load button.
     void Reopen(size_t index);
     void UpdateRecentMenu();
+    // Animation > Facing and Speed: one item of each choice is checked.
+    void Choose(const char* const (&items)[5], size_t chosen);
+    void UpdateAnimationMenu();
     Sheet& SheetOf(const PageInfo& page);
     Page& Front() const;
     // Where the file routines put a loaded picture: a source's surfaces, or
@@ -147,6 +153,7 @@ private:
     MenuItem& redoItem_;
     MenuItem& revertItem_;
     RecentFiles recent_;
+    double speed_ = 1;
     std::vector<RecentFile> shownRecent_;
     std::function<void(const std::string&, const std::string&)> loadWarning_;
     // The step a target load makes: a load, or a revert to the saved file.

@@ -100,6 +100,10 @@ void MainWindow::BuildMenu() {
         {"mnuSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"mnuSaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         {"mnuUndo", QKeySequence::Undo},
+        {"mnuStepZForward", QKeySequence(Qt::Key_Period)},
+        {"mnuStepZBack", QKeySequence(Qt::Key_Comma)},
+        {"mnuStepQForward", QKeySequence(Qt::SHIFT | Qt::Key_Period)},
+        {"mnuStepQBack", QKeySequence(Qt::SHIFT | Qt::Key_Comma)},
     };
     for (const auto& [name, key] : keys)
         if (QAction* action = MenuAction(name)) action->setShortcut(key);
@@ -119,6 +123,10 @@ void MainWindow::SyncMenu() {
         const QString caption = QString::fromStdString(m.Caption());
         if (action->text() != caption) action->setText(caption);
         action->setEnabled(m.Enabled());
+        if (m.Checkable()) {
+            action->setCheckable(true);
+            action->setChecked(m.Checked());
+        }
         // An item without a caption is not in use (Recent Files' spare ones).
         action->setVisible(!caption.isEmpty());
     }
@@ -145,6 +153,7 @@ QAction* MainWindow::MenuAction(std::string_view name) const {
 
 void MainWindow::AfterEvent() {
     sync_.Run();
+    timers_->SetSpeed(program_.AnimationSpeed());
     magnifier_->Refresh();
     status_->Refresh();
     if (const QString title = QString::fromStdString(program_.Title()); windowTitle() != title)

@@ -12,16 +12,24 @@ TimerBridge::TimerBridge(const frmMain& form, QObject* owner, ViewSync& sync,
         auto* timer = new QTimer(owner);
         timer->setObjectName(QString::fromStdString(model.Name()));
         timers_[model.Name()] = timer;
+        models_[model.Name()] = &model;
         QObject::connect(timer, &QTimer::timeout, owner,
                          [tick, name = model.Name()] { tick(name); });
-        sync.Watch(model, [timer, &model] {
+        sync.Watch(model, [this, timer, &model] {
             if (!model.Enabled()) {
                 timer->stop();
-            } else if (!timer->isActive() || timer->interval() != model.Interval()) {
-                timer->start(model.Interval());
+            } else if (!timer->isActive() || timer->interval() != Period(model)) {
+                timer->start(Period(model));
             }
         });
     }
+}
+
+void TimerBridge::SetSpeed(double factor) {
+    if (factor == speed_) return;
+    speed_ = factor;
+    for (auto& [name, timer] : timers_)
+        if (timer->isActive()) timer->start(Period(*models_.at(name)));
 }
 
 QTimer* TimerBridge::Find(const std::string& name) const {

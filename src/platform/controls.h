@@ -149,10 +149,20 @@ public:
         enabled_ = on;
         Touch();
     }
+    // An item that is one of a choice (Animation > Facing, Speed) shows a check.
+    bool Checkable() const { return checkable_; }
+    bool Checked() const { return checked_; }
+    void SetChecked(bool on) {
+        checkable_ = true;
+        if (on == checked_) return;
+        checked_ = on;
+        Touch();
+    }
 
 private:
     std::string caption_;
     bool enabled_ = true;
+    bool checkable_ = false, checked_ = false;
 };
 
 }  // namespace tw

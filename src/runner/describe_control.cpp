@@ -74,6 +74,7 @@ std::string DescribeControl(const Control& c) {
         case ControlKind::MenuItem: {
             const auto& m = static_cast<const MenuItem&>(c);
             o << " caption=" << Quoted(m.Caption()) << " enabled=" << m.Enabled();
+            if (m.Checkable()) o << " checked=" << m.Checked();
             break;
         }
         case ControlKind::CommonDialog:

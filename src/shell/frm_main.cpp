@@ -261,6 +261,24 @@ void frmMain::BuildMenu() {
     Add<MenuItem>(-1, "mnuLeerRecover", "mnuEdit", "-");
     // Enabled by the window only while sheets from an ended session wait.
     Add<MenuItem>(-1, "mnuRecover", "mnuEdit", "Recover Unsaved Sheets").SetEnabled(false);
+    // The charset and battle previews of the page in front: stepped by hand
+    // while stopped (Shift: the source's), their facing and their speed.
+    Add<MenuItem>(-1, "mnuAnimation", "frmMain", "Animation");
+    Add<MenuItem>(-1, "mnuStepZForward", "mnuAnimation", "Step &Forward").SetEnabled(false);
+    Add<MenuItem>(-1, "mnuStepZBack", "mnuAnimation", "Step &Back").SetEnabled(false);
+    Add<MenuItem>(-1, "mnuStepQForward", "mnuAnimation", "Step Source F&orward").SetEnabled(false);
+    Add<MenuItem>(-1, "mnuStepQBack", "mnuAnimation", "Step Source B&ack").SetEnabled(false);
+    Add<MenuItem>(-1, "mnuLeerFacing", "mnuAnimation", "-");
+    Add<MenuItem>(-1, "mnuFacing", "mnuAnimation", "F&acing");
+    Add<MenuItem>(-1, "mnuFaceAll", "mnuFacing", "&All").SetChecked(true);
+    Add<MenuItem>(-1, "mnuFaceUp", "mnuFacing", "&Up").SetChecked(false);
+    Add<MenuItem>(-1, "mnuFaceRight", "mnuFacing", "&Right").SetChecked(false);
+    Add<MenuItem>(-1, "mnuFaceDown", "mnuFacing", "&Down").SetChecked(false);
+    Add<MenuItem>(-1, "mnuFaceLeft", "mnuFacing", "&Left").SetChecked(false);
+    Add<MenuItem>(-1, "mnuSpeed", "mnuAnimation", "&Speed");
+    Add<MenuItem>(-1, "mnuSpeedHalf", "mnuSpeed", "0.5x").SetChecked(false);
+    Add<MenuItem>(-1, "mnuSpeedOne", "mnuSpeed", "1x").SetChecked(true);
+    Add<MenuItem>(-1, "mnuSpeedDouble", "mnuSpeed", "2x").SetChecked(false);
 }
 
 }  // namespace tw

@@ -60,11 +60,15 @@ TEST_F(WindowLayout, CaptionClientAreaTabsMenuAndIcon) {
     EXPECT_EQ(texts(menus.front()->menu()),
               QStringList({"Open &Source...", "Open &Target...", "Recent &Files", "-", "&Save", "Save &As...",
                            "&Revert to Saved", "-", "&Exit", "-", "&About"}));
-    ASSERT_EQ(menus.size(), 3);
+    ASSERT_EQ(menus.size(), 4);
     EXPECT_EQ(menus[1]->text(), "Edit");
     EXPECT_EQ(texts(menus[1]->menu()),
               QStringList({"&Undo", "&Redo", "-", "Flip &Horizontal", "Flip &Vertical", "-", "&Copy",
                            "&Paste", "-", "Recover Unsaved Sheets"}));
+    EXPECT_EQ(menus[2]->text(), "Animation");
+    EXPECT_EQ(texts(menus[2]->menu()),
+              QStringList({"Step &Forward", "Step &Back", "Step Source F&orward", "Step Source B&ack", "-",
+                           "F&acing", "&Speed"}));
     EXPECT_EQ(texts(menus.back()->menu()),
               QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "-", "&Magnifier"}));
 
