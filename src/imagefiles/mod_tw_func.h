@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "imagefiles/file_result.h"
+#include "imagefiles/image_format.h"
 #include "imagefiles/vicdef32.h"
 #include "platform/file_dialog.h"
 #include "platform/surface.h"
@@ -19,10 +20,9 @@ namespace tw {
 
 class modTWFunc {
 public:
-    static constexpr const char* kOpenFilter =
-        "Image Files |*.bmp;*.gif;*.jpg;*.jpeg;*.jpe;*.png;*.tif;*.tiff;*.xyz|All files |*.*";
-    static constexpr const char* kSaveFilter =
-        "BMP|*.bmp|GIF|*.gif|JPG|*.jpg;*.jpeg;*.jpe|PNG|*.png|TIF|*.tif;*.tiff|XYZ|*.xyz";
+    // The dialogs' filters, made from the table of formats.
+    static const char* const kOpenFilter;
+    static const char* const kSaveFilter;
 
     // One place a loaded picture goes: the surface it is cut for, and who
     // assigns it there (the surface itself, or the sheet it shows, as an edit).
@@ -51,6 +51,9 @@ public:
 
     void ShowSaveImage(const std::string& targetId);
     FileResult SaveImageFile(const std::string& fileName);
+    // Writes the target's surface to `fileName` in the format its name picks,
+    // without a dialog: a sheet saved again to its own file.
+    FileResult SaveTargetTo(const std::string& targetId, const std::string& fileName);
     static void CopyMemoryBlock(BITMAPINFOHEADER& header, const ImageDescriptor& image);
 
     // The image of the latest successful load.
@@ -64,8 +67,6 @@ public:
 private:
     // The load itself; 0 when the file was loaded.
     int Load(const std::string& fileName, const std::string& targetId);
-    // The encoders; 0 when the file was written.
-    int Save(const std::string& fileName);
     // Keeps the result and tells the observer.
     const FileResult& Report(FileResult result);
     // Puts the surface's persistent image into CurrentImage as a 24-bit image.
@@ -77,15 +78,5 @@ private:
     ResultObserver observer_;
     bool lastSaveReduced_ = false;  // the latest save had to reduce the colours
 };
-
-// The format a name picks, lower-cased: the part after the last dot of its
-// last path element when that names a format, the long spellings taken as
-// their short ones ("x.JPEG" and "x.jpe" give "jpg", "x.tiff" gives "tif");
-// for any other name its last three characters ("imagepng" gives "png").
-std::string FormatExtension(std::string_view fileName);
-// True for the six formats the routines read and write.
-bool KnownFormat(const std::string& extension);
-// The reason a name of an unknown format is refused: "unknown extension .webp".
-std::string UnknownExtensionReason(std::string_view fileName);
 
 }  // namespace tw
