@@ -1,4 +1,4 @@
-#include "gui/client_zoom.h"
+#include "gui/magnifier/client_zoom.h"
 
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "gui/surface_widget.h"
+#include "gui/window/surface_widget.h"
 
 namespace tw {
 

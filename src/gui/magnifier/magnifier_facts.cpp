@@ -1,4 +1,4 @@
-#include "gui/magnifier_facts.h"
+#include "gui/magnifier/magnifier_facts.h"
 
 #include "editors/page_table.h"
 #include "platform/blit.h"

@@ -1,4 +1,4 @@
-#include "gui/magnifier_picture.h"
+#include "gui/magnifier/magnifier_picture.h"
 
 #include <QPainter>
 #include <tuple>

@@ -1,14 +1,14 @@
-#include "gui/magnifier_window.h"
+#include "gui/magnifier/magnifier_window.h"
 
 #include <QCheckBox>
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
 
-#include "gui/magnifier_facts.h"
-#include "gui/magnifier_picture.h"
-#include "gui/raster_image.h"
-#include "gui/view_prefs.h"
+#include "gui/magnifier/magnifier_facts.h"
+#include "gui/magnifier/magnifier_picture.h"
+#include "gui/window/raster_image.h"
+#include "gui/magnifier/view_prefs.h"
 #include "platform/controls.h"
 #include "platform/surface.h"
 

@@ -1,12 +1,12 @@
-#include "gui/view_menu.h"
+#include "gui/magnifier/view_menu.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
-#include "gui/client_zoom.h"
-#include "gui/magnifier_window.h"
-#include "gui/view_prefs.h"
+#include "gui/magnifier/client_zoom.h"
+#include "gui/magnifier/magnifier_window.h"
+#include "gui/magnifier/view_prefs.h"
 
 namespace tw {
 

@@ -1,4 +1,4 @@
-#include "gui/view_prefs.h"
+#include "gui/magnifier/view_prefs.h"
 
 #include <QSettings>
 

@@ -1,4 +1,4 @@
-#include "gui/recovery.h"
+#include "gui/recovery/recovery.h"
 
 #include <QAction>
 

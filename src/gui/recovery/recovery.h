@@ -6,10 +6,10 @@
 #include <QString>
 #include <memory>
 
-#include "gui/main_window.h"
-#include "gui/recovery_folder.h"
-#include "gui/recovery_offer.h"
-#include "gui/recovery_writer.h"
+#include "gui/window/main_window.h"
+#include "gui/recovery/recovery_folder.h"
+#include "gui/recovery/recovery_offer.h"
+#include "gui/recovery/recovery_writer.h"
 
 namespace tw {
 

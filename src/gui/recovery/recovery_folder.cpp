@@ -1,4 +1,4 @@
-#include "gui/recovery_folder.h"
+#include "gui/recovery/recovery_folder.h"
 
 #include <sys/stat.h>
 

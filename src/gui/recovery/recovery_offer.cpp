@@ -1,4 +1,4 @@
-#include "gui/recovery_offer.h"
+#include "gui/recovery/recovery_offer.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "editors/program.h"
-#include "gui/recovery_folder.h"
+#include "gui/recovery/recovery_folder.h"
 
 namespace tw {
 

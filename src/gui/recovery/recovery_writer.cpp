@@ -1,4 +1,4 @@
-#include "gui/recovery_writer.h"
+#include "gui/recovery/recovery_writer.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "gui/command_line_open.h"
+#include "gui/startup/command_line_open.h"
 
 #include <QApplication>
 #include <QFile>
@@ -8,7 +8,7 @@
 
 #include "editors/page_table.h"
 #include "editors/program.h"
-#include "gui/main_window.h"
+#include "gui/window/main_window.h"
 #include "imagefiles/picture_header.h"
 
 namespace tw {

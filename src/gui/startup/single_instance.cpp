@@ -1,4 +1,4 @@
-#include "gui/single_instance.h"
+#include "gui/startup/single_instance.h"
 
 #include <unistd.h>
 

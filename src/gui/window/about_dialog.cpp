@@ -1,4 +1,4 @@
-#include "gui/about_dialog.h"
+#include "gui/window/about_dialog.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 
-#include "gui/image_view_widget.h"
+#include "gui/window/image_view_widget.h"
 #include "shell/app_icon.h"
 
 namespace tw {

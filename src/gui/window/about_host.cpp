@@ -1,4 +1,4 @@
-#include "gui/about_host.h"
+#include "gui/window/about_host.h"
 
 namespace tw {
 

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "editors/program.h"
-#include "gui/about_dialog.h"
+#include "gui/window/about_dialog.h"
 
 namespace tw {
 

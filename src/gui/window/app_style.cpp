@@ -1,4 +1,4 @@
-#include "gui/app_style.h"
+#include "gui/window/app_style.h"
 
 #include <QApplication>
 #include <QFont>

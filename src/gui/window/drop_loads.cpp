@@ -1,4 +1,4 @@
-#include "gui/drop_loads.h"
+#include "gui/window/drop_loads.h"
 
 #include "editors/page_table.h"
 

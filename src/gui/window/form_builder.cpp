@@ -1,4 +1,4 @@
-#include "gui/form_builder.h"
+#include "gui/window/form_builder.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -8,9 +8,9 @@
 #include <cmath>
 #include <vector>
 
-#include "gui/drop_loads.h"
-#include "gui/image_view_widget.h"
-#include "gui/raster_image.h"
+#include "gui/window/drop_loads.h"
+#include "gui/window/image_view_widget.h"
+#include "gui/window/raster_image.h"
 #include "platform/controls.h"
 #include "platform/surface.h"
 

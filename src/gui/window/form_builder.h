@@ -9,10 +9,10 @@
 #include <string>
 #include <unordered_map>
 
-#include "gui/surface_widget.h"
-#include "gui/tab_container.h"
-#include "gui/user_actions.h"
-#include "gui/view_sync.h"
+#include "gui/window/surface_widget.h"
+#include "gui/window/tab_container.h"
+#include "gui/window/user_actions.h"
+#include "gui/window/view_sync.h"
 #include "shell/frm_main.h"
 
 namespace tw {

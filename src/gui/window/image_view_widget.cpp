@@ -1,8 +1,8 @@
-#include "gui/image_view_widget.h"
+#include "gui/window/image_view_widget.h"
 
 #include <QPainter>
 
-#include "gui/raster_image.h"
+#include "gui/window/raster_image.h"
 
 namespace tw {
 

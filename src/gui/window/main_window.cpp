@@ -1,4 +1,4 @@
-#include "gui/main_window.h"
+#include "gui/window/main_window.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -9,12 +9,12 @@
 #include <QScreen>
 #include <cmath>
 
-#include "gui/client_zoom.h"
-#include "gui/drop_loads.h"
-#include "gui/magnifier_window.h"
-#include "gui/page_shortcuts.h"
-#include "gui/program_icon.h"
-#include "gui/view_menu.h"
+#include "gui/magnifier/client_zoom.h"
+#include "gui/window/drop_loads.h"
+#include "gui/magnifier/magnifier_window.h"
+#include "gui/window/page_shortcuts.h"
+#include "gui/window/program_icon.h"
+#include "gui/magnifier/view_menu.h"
 #include "platform/controls.h"
 
 namespace tw {

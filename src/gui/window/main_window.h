@@ -9,13 +9,13 @@
 #include <string_view>
 
 #include "editors/program.h"
-#include "gui/qt_clipboard.h"
-#include "gui/form_builder.h"
-#include "gui/qt_file_dialog.h"
-#include "gui/timer_bridge.h"
-#include "gui/user_actions.h"
-#include "gui/view_sync.h"
-#include "gui/window_status.h"
+#include "gui/window/qt_clipboard.h"
+#include "gui/window/form_builder.h"
+#include "gui/window/qt_file_dialog.h"
+#include "gui/window/timer_bridge.h"
+#include "gui/window/user_actions.h"
+#include "gui/window/view_sync.h"
+#include "gui/window/window_status.h"
 
 class QAction;
 class QTimer;

@@ -1,4 +1,4 @@
-#include "gui/page_shortcuts.h"
+#include "gui/window/page_shortcuts.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -7,8 +7,8 @@
 
 #include "editors/page_table.h"
 #include "editors/program.h"
-#include "gui/main_window.h"
-#include "gui/tab_container.h"
+#include "gui/window/main_window.h"
+#include "gui/window/tab_container.h"
 
 namespace tw {
 namespace {

@@ -1,8 +1,8 @@
-#include "gui/program_icon.h"
+#include "gui/window/program_icon.h"
 
 #include <QPixmap>
 
-#include "gui/raster_image.h"
+#include "gui/window/raster_image.h"
 #include "shell/app_icon.h"
 
 namespace tw {

@@ -1,4 +1,4 @@
-#include "gui/qt_clipboard.h"
+#include "gui/window/qt_clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -6,7 +6,7 @@
 #include <QMimeData>
 #include <algorithm>
 
-#include "gui/raster_image.h"
+#include "gui/window/raster_image.h"
 
 namespace tw {
 

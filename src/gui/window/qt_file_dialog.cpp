@@ -1,11 +1,11 @@
-#include "gui/qt_file_dialog.h"
+#include "gui/window/qt_file_dialog.h"
 
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "gui/view_prefs.h"
+#include "gui/magnifier/view_prefs.h"
 
 namespace tw {
 

@@ -1,4 +1,4 @@
-#include "gui/raster_image.h"
+#include "gui/window/raster_image.h"
 
 namespace tw {
 

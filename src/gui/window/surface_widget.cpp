@@ -1,4 +1,4 @@
-#include "gui/surface_widget.h"
+#include "gui/window/surface_widget.h"
 
 #include <QDragEnterEvent>
 #include <QMimeData>
@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <cmath>
 
-#include "gui/raster_image.h"
+#include "gui/window/raster_image.h"
 
 namespace tw {
 namespace {

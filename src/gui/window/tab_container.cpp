@@ -1,4 +1,4 @@
-#include "gui/tab_container.h"
+#include "gui/window/tab_container.h"
 
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>

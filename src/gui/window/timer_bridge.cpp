@@ -1,4 +1,4 @@
-#include "gui/timer_bridge.h"
+#include "gui/window/timer_bridge.h"
 
 #include "platform/controls.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "gui/view_sync.h"
+#include "gui/window/view_sync.h"
 #include "shell/frm_main.h"
 
 namespace tw {

@@ -1,4 +1,4 @@
-#include "gui/view_sync.h"
+#include "gui/window/view_sync.h"
 
 namespace tw {
 

@@ -1,4 +1,4 @@
-#include "gui/window_status.h"
+#include "gui/window/window_status.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "editors/surface_hint.h"
-#include "gui/surface_widget.h"
-#include "gui/tab_container.h"
+#include "gui/window/surface_widget.h"
+#include "gui/window/tab_container.h"
 
 namespace tw {
 namespace {

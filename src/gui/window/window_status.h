@@ -8,7 +8,7 @@
 #include <QString>
 
 #include "editors/status_line.h"
-#include "gui/form_builder.h"
+#include "gui/window/form_builder.h"
 
 class QLabel;
 class QMainWindow;
