@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editors/program.h"
+#include "editors/recovery_plan.h"
 #include "gui/recovery/recovery_folder.h"
 
 namespace tw {
@@ -26,17 +27,10 @@ public:
 
 private:
     void Recover();
-    // Unless the page in front got its sheet back, the first page that did
-    // comes to the front, so that the user sees what came back (and its undo).
-    void BringToFront(const std::vector<WaitingSheet>& restored);
 
     Program& program_;
     const RecoveryFolder& folder_;
     std::vector<WaitingSheet> sheets_;
 };
-
-// "Chipset target, Charset target": each page with a sheet there, once, in
-// the order of the tabs.
-std::string SheetTitles(const std::vector<WaitingSheet>& sheets);
 
 }  // namespace tw

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editors/program.h"
+#include "editors/recovery_plan.h"
 #include "gui/recovery/recovery_folder.h"
 
 namespace tw {
@@ -39,15 +40,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Kept {
-        std::optional<uint64_t> version;  // the sheet's version when written
-    };
-    bool Due(size_t page) const;
-
     Program& program_;
     const RecoveryFolder& folder_;
     QTimer timer_;
-    std::vector<Kept> kept_;  // one per page, in Tab1's order
+    RecoveryPlan plan_;  // which sheets need their copy written or removed
 };
 
 }  // namespace tw
