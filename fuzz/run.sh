@@ -3,8 +3,9 @@
 # seconds, starting from the kept corpus in fuzz/corpus/<format>/ and a
 # generated seed corpus.
 #   fuzz/run.sh [DURATION] [BUILD_DIR]     (defaults: 60, ./build-fuzz)
-# FUZZ_FORMATS picks the targets (default: all six, one after another; two
-# runs with different formats may go side by side on two cores).
+# FUZZ_FORMATS picks the targets (default: every folder of fuzz/corpus/, one
+# after another; two runs with different formats may go side by side on two
+# cores).
 # With FUZZ_MERGE=1 the inputs that reached new coverage are merged back into
 # fuzz/corpus/<format>/ afterwards (libFuzzer's -merge=1 keeps it minimal).
 # Crashes, and single allocations above 600 MB (the decoders stay far
@@ -18,7 +19,11 @@ build=${2:-$source_dir/build-fuzz}
 cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTW_BUILD_FUZZ=ON \
     -DTW_BUILD_GUI=OFF -DTW_BUILD_TESTS=OFF -DTW_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" -j2 --target fuzz_bmp fuzz_gif fuzz_jpg fuzz_png fuzz_tif fuzz_xyz
+# A target for each folder of the kept corpus, one a format.
+all_formats=$(cd "$here/corpus" && ls -d */ | tr -d / | tr '\n' ' ')
+targets=()
+for format in ${FUZZ_FORMATS:-$all_formats}; do targets+=("fuzz_$format"); done
+cmake --build "$build" -j2 --target "${targets[@]}"
 
 if [ ! -d "$build/seeds" ]; then
     "$here/make_corpus.sh" "$build/seeds"
@@ -26,10 +31,12 @@ fi
 # A small quarantine keeps the sanitizer's memory flat over long runs.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=16}
 status=0
-for format in ${FUZZ_FORMATS:-bmp gif jpg png tif xyz}; do
+for format in ${FUZZ_FORMATS:-$all_formats}; do
     corpus="$build/corpus/$format"
     crashes="$build/crashes/$format"
-    mkdir -p "$corpus" "$crashes"
+    # A format the seed script does not make has no seeds: the kept corpus
+    # starts it alone.
+    mkdir -p "$corpus" "$crashes" "$build/seeds/$format"
     echo "== $format: ${duration}s"
     kept="$here/corpus/$format"
     mkdir -p "$kept"

@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "editors/program.h"
-#include "gui/about_host.h"
-#include "gui/app_style.h"
-#include "gui/main_window.h"
-#include "gui/qt_file_dialog.h"
-#include "gui/raster_image.h"
+#include "gui/window/about_host.h"
+#include "gui/window/app_style.h"
+#include "gui/window/main_window.h"
+#include "gui/window/qt_file_dialog.h"
+#include "gui/window/raster_image.h"
 #include "runner/script_line.h"
 
 namespace {

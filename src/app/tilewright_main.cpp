@@ -10,16 +10,16 @@
 #include <vector>
 
 #include "editors/program.h"
-#include "gui/about_host.h"
-#include "gui/app_style.h"
-#include "gui/client_zoom.h"
-#include "gui/command_line_open.h"
-#include "gui/main_window.h"
-#include "gui/program_icon.h"
-#include "gui/qt_file_dialog.h"
-#include "gui/recovery.h"
-#include "gui/single_instance.h"
-#include "gui/view_prefs.h"
+#include "gui/window/about_host.h"
+#include "gui/window/app_style.h"
+#include "gui/magnifier/client_zoom.h"
+#include "gui/startup/command_line_open.h"
+#include "gui/window/main_window.h"
+#include "gui/window/program_icon.h"
+#include "gui/window/qt_file_dialog.h"
+#include "gui/recovery/recovery.h"
+#include "gui/startup/single_instance.h"
+#include "gui/magnifier/view_prefs.h"
 #include "shell/command_line.h"
 
 int main(int argc, char** argv) {

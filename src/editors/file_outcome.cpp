@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "editors/status_line.h"
-#include "imagefiles/mod_tw_func.h"
+#include "imagefiles/image_format.h"
 
 namespace tw {
 namespace {
@@ -59,12 +59,14 @@ std::string LoadSizeNote(const std::string& fileName, int w, int h, const PageIn
 }
 
 std::string SavedDescription(std::string_view fileName, int colours) {
-    const std::string ext = FormatExtension(fileName);
-    if (ext == "jpg") return "JPG, lossy, " + Colours(colours);
-    if (ext == "tif") return "24 bits, " + Colours(colours);
+    using Palette = ImageFormat::Palette;
+    const ImageFormat* f = FormatOf(fileName);
+    if (f && f->lossy) return std::string(f->label) + ", lossy, " + Colours(colours);
+    if (f && f->palette == Palette::Never) return "24 bits, " + Colours(colours);
     if (colours <= 256) return "8-bit palette, " + Colours(colours);
-    // GIF and XYZ hold 256 colours at most: more are reduced on the way out.
-    if (ext == "gif" || ext == "xyz") return "8-bit palette, reduced from " + Colours(colours);
+    // A palette-only format holds 256 colours at most: more are reduced on
+    // the way out.
+    if (f && f->palette == Palette::Always) return "8-bit palette, reduced from " + Colours(colours);
     return "24 bits, " + Colours(colours) + ": the engine refuses 24-bit files";
 }
 

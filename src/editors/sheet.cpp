@@ -1,6 +1,7 @@
 #include "editors/sheet.h"
 
 #include "editors/page_table.h"
+#include "imagefiles/image_format.h"
 #include "imagefiles/mod_tw_func.h"
 #include "platform/blit.h"
 
@@ -56,7 +57,8 @@ void Sheet::Took(const FileResult& result) {
     if (result.outcome != Outcome::Loaded && result.outcome != Outcome::Saved) return;
     file_ = {result.fileName, FormatExtension(result.fileName)};
     const bool cut = result.width > page_.sheet.w || result.height > page_.sheet.h;
-    if (result.outcome == Outcome::Loaded && (file_.format == "jpg" || cut)) file_ = {};
+    const ImageFormat* format = FormatOf(result.fileName);
+    if (result.outcome == Outcome::Loaded && ((format && format->lossy) || cut)) file_ = {};
     history_.MarkClean();
 }
 

@@ -21,6 +21,13 @@ std::string ErrnoReason(int err, bool writing);
 // Records ErrnoReason(err, writing).
 void SetErrnoFileError(int err, bool writing);
 
+// Records the reason and returns `code`, so that a codec can fail with its
+// reason in one statement.
+inline int Fail(int code, std::string reason) {
+    SetFileError(std::move(reason));
+    return code;
+}
+
 // "picture too large: 70000 x 3 (the limit is 16384 a side)", or the
 // byte limit when the sides are within theirs.
 std::string TooLargeReason(long long width, long long height, int bpp);

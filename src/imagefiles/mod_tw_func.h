@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "imagefiles/file_result.h"
+#include "imagefiles/image_format.h"
 #include "imagefiles/vicdef32.h"
 #include "platform/file_dialog.h"
 #include "platform/surface.h"
@@ -20,10 +21,9 @@ namespace tw {
 
 class modTWFunc {
 public:
-    static constexpr const char* kOpenFilter =
-        "Image Files |*.bmp;*.gif;*.jpg;*.jpeg;*.jpe;*.png;*.tif;*.tiff;*.xyz|All files |*.*";
-    static constexpr const char* kSaveFilter =
-        "BMP|*.bmp|GIF|*.gif|JPG|*.jpg;*.jpeg;*.jpe|PNG|*.png|TIF|*.tif;*.tiff|XYZ|*.xyz";
+    // The dialogs' filters, made from the table of formats.
+    static const char* const kOpenFilter;
+    static const char* const kSaveFilter;
 
     // One place a loaded picture goes: the surface it is cut for, and who
     // assigns it there (the surface itself, or the sheet it shows, as an edit).
@@ -72,8 +72,6 @@ public:
 private:
     // The load itself; 0 when the file was loaded.
     int Load(const std::string& fileName, const std::string& targetId);
-    // The encoders; 0 when the file was written.
-    int Save(const std::string& fileName);
     // Keeps the result and tells the observer.
     const FileResult& Report(FileResult result);
     // Puts the surface's persistent image into CurrentImage as a 24-bit image.
@@ -83,18 +81,8 @@ private:
     Routes routes_;
     FileResult lastResult_;
     ResultObserver observer_;
-    bool lastSaveReduced_ = false;
-    std::optional<std::string> nextOpen_;  // the latest save had to reduce the colours
+    bool lastSaveReduced_ = false;  // the latest save had to reduce the colours
+    std::optional<std::string> nextOpen_;
 };
-
-// The format a name picks, lower-cased: the part after the last dot of its
-// last path element when that names a format, the long spellings taken as
-// their short ones ("x.JPEG" and "x.jpe" give "jpg", "x.tiff" gives "tif");
-// for any other name its last three characters ("imagepng" gives "png").
-std::string FormatExtension(std::string_view fileName);
-// True for the six formats the routines read and write.
-bool KnownFormat(const std::string& extension);
-// The reason a name of an unknown format is refused: "unknown extension .webp".
-std::string UnknownExtensionReason(std::string_view fileName);
 
 }  // namespace tw

@@ -11,7 +11,6 @@
 
 namespace tw {
 class Raster;
-struct CodecReport;
 }
 
 #pragma pack(push, 1)
@@ -125,9 +124,7 @@ int gifinfo(const char* fname, GifInfo* info);
 int jpeginfo(const char* fname, JpegInfo* info);
 int pnginfo(const char* fname, PngInfo* info);
 int tiffinfopagebyindex(const char* fname, TiffInfo* info, int page);
-// The XYZ calls also fill an optional report: why they failed, and whether a
-// save had to reduce the picture to 256 colours.
-int xyzinfo(const char* fname, XyzInfo* info, tw::CodecReport* report = nullptr);
+int xyzinfo(const char* fname, XyzInfo* info);
 
 int allocimage(ImageDescriptor* image, int width, int height, int bppixel);
 int loadbmp(const char* fname, ImageDescriptor* image);
@@ -136,7 +133,7 @@ int loadjpg(const char* fname, ImageDescriptor* image);
 int loadpng(const char* fname, ImageDescriptor* image);
 int loadtifpagebyindex(const char* fname, ImageDescriptor* image, int page);
 // Delivers an 8-bit palette image; index 0 is the transparent colour.
-int loadxyz(const char* fname, ImageDescriptor* image, tw::CodecReport* report = nullptr);
+int loadxyz(const char* fname, ImageDescriptor* image);
 
 int convertgray16to8(const ImageDescriptor* src, ImageDescriptor* dst);
 int convert1bitto8bit(const ImageDescriptor* src, ImageDescriptor* dst);
@@ -156,5 +153,6 @@ int savepng(const char* fname, const ImageDescriptor* image, int option);
 int savejpg(const char* fname, const ImageDescriptor* image, int quality);
 int savegif(const char* fname, const ImageDescriptor* image);
 // Always 256 palette entries, the sheet's transparent colour at index 0 and
-// nowhere else; more than 256 colours are reduced as for GIF.
-int savexyz(const char* fname, const ImageDescriptor* image, tw::CodecReport* report = nullptr);
+// nowhere else; more than 256 colours are reduced as for GIF, and `reduced`
+// (when given) says whether they were.
+int savexyz(const char* fname, const ImageDescriptor* image, bool* reduced = nullptr);

@@ -1,13 +1,13 @@
 // XYZ encoding: always 256 palette entries. The sheet's transparent colour
 // is entry 0 and no other entry repeats it; pictures with more than 256
-// colours are reduced as for GIF, and the report says so.
+// colours are reduced as for GIF, and the caller is told so.
 
 #include <array>
 #include <cerrno>
 #include <string>
 
 #include "imagefiles/atomic_file.h"
-#include "imagefiles/codec_report.h"
+#include "imagefiles/file_error.h"
 #include "imagefiles/colour_reduction.h"
 #include "imagefiles/dib.h"
 #include "imagefiles/indexed_picture.h"
@@ -73,21 +73,21 @@ bool WriteXyz(FILE* out, const tw::IndexedPicture& picture) {
 
 }  // namespace
 
-int savexyz(const char* fname, const ImageDescriptor* image, tw::CodecReport* report) {
+int savexyz(const char* fname, const ImageDescriptor* image, bool* reducedOut) {
     tw::DibShape shape;
-    if (!tw::DescribeImage(image, &shape)) return Fail(report, -1, "there is no picture to save");
+    if (!tw::DescribeImage(image, &shape)) return Fail(-1, "there is no picture to save");
     const tw::Raster picture = tw::ImageToRaster(*image);
     auto indexed = tw::ExactPalette(picture, 256);
     const bool reduced = !indexed;
     if (reduced) indexed = tw::ReduceColours(picture, 256);
-    if (!indexed) return Fail(report, -2, "the colours could not be reduced to 256");
+    if (!indexed) return Fail(-2, "the colours could not be reduced to 256");
     // Unused entries get colours of their own, so index 0 stays unique.
     tw::PadPalette(&indexed->palette, 256);
     errno = 0;  // a step that fails without saying why is a plain write failure
     tw::AtomicFile file(fname);
-    if (!file.Ok()) return Fail(report, -3, WriteFailure(errno));
-    if (!WriteXyz(file.Stream(), *indexed)) return Fail(report, -4, WriteFailure(errno));
-    if (!file.Commit()) return Fail(report, -5, WriteFailure(errno));
-    if (report != nullptr) report->reduced = reduced;
+    if (!file.Ok()) return Fail(-3, WriteFailure(errno));
+    if (!WriteXyz(file.Stream(), *indexed)) return Fail(-4, WriteFailure(errno));
+    if (!file.Commit()) return Fail(-5, WriteFailure(errno));
+    if (reducedOut != nullptr) *reducedOut = reduced;
     return 0;
 }

@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "editors/page_table.h"
-#include "gui/surface_widget.h"
-#include "gui/tab_container.h"
+#include "gui/window/surface_widget.h"
+#include "gui/window/tab_container.h"
 #include "gui_session.h"
 
 namespace tw::test {

@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include "gui/app_style.h"
+#include "gui/window/app_style.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

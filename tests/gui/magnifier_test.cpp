@@ -11,8 +11,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "gui/magnifier_picture.h"
-#include "gui/magnifier_window.h"
+#include "gui/magnifier/magnifier_picture.h"
+#include "gui/magnifier/magnifier_window.h"
 #include "support/gui_session.h"
 
 namespace tw::test {

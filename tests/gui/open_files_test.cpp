@@ -25,10 +25,10 @@
 #include <thread>
 
 #include "editors/page_table.h"
-#include "gui/command_line_open.h"
-#include "gui/single_instance.h"
-#include "gui/tab_container.h"
-#include "gui/view_prefs.h"
+#include "gui/startup/command_line_open.h"
+#include "gui/startup/single_instance.h"
+#include "gui/window/tab_container.h"
+#include "gui/magnifier/view_prefs.h"
 #include "gui_session.h"
 #include "imagefiles/dib.h"
 #include "imagefiles/vicdef32.h"

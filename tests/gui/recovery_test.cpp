@@ -3,7 +3,7 @@
 // the next start with its undoable restore, two copies side by side, and a
 // copy killed without warning.
 
-#include "gui/recovery.h"
+#include "gui/recovery/recovery.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

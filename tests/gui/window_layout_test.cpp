@@ -8,7 +8,7 @@
 #include <QMenuBar>
 #include <QTabBar>
 
-#include "gui/form_builder.h"
+#include "gui/window/form_builder.h"
 #include "support/gui_session.h"
 #include "platform/controls.h"
 #include "platform/surface.h"

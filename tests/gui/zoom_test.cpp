@@ -17,8 +17,8 @@
 #include <QTest>
 
 #include "editors/page_table.h"
-#include "gui/client_zoom.h"
-#include "gui/view_prefs.h"
+#include "gui/magnifier/client_zoom.h"
+#include "gui/magnifier/view_prefs.h"
 #include "support/gui_session.h"
 #include "platform/controls.h"
 #include "platform/surface.h"

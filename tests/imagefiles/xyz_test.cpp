@@ -16,8 +16,8 @@
 #include "support/image_files.h"
 #include "support/pictures.h"
 #include "support/scratch_dir.h"
-#include "imagefiles/codec_report.h"
 #include "imagefiles/dib.h"
+#include "imagefiles/file_error.h"
 #include "imagefiles/le_bytes.h"
 #include "imagefiles/transparent_pixel.h"
 
@@ -63,12 +63,14 @@ Bytes Encode(int w, int h, const Bytes& body) {
     return out;
 }
 
-int Load(const std::string& path, OwnedImage* out, tw::CodecReport* report) {
+// Loads the file; why it failed is then in tw::FileError().
+int Load(const std::string& path, OwnedImage* out) {
+    tw::ClearFileError();
     XyzInfo info;
-    if (int rc = xyzinfo(path.c_str(), &info, report)) return rc;
+    if (int rc = xyzinfo(path.c_str(), &info)) return rc;
     OwnedImage img;
     if (allocimage(&img.d, info.width, info.length, info.vbitcount) != 0) return -100;
-    const int rc = loadxyz(path.c_str(), &img.d, report);
+    const int rc = loadxyz(path.c_str(), &img.d);
     if (rc == 0) *out = std::move(img);
     return rc;
 }
@@ -90,9 +92,10 @@ TEST(Xyz, EverySheetRoundTripsWithTheTransparentColourFirstAndOnlyThere) {
         ScratchDir dir;
         const std::string path = dir / "sheet.xyz";
         OwnedImage img = Image24(sheet), back;
-        tw::CodecReport report;
-        ASSERT_EQ(savexyz(path.c_str(), &img.d, &report), 0) << report.reason;
-        EXPECT_EQ(report.reduced, c.colours == 0);
+        bool reduced = false;
+        tw::ClearFileError();
+        ASSERT_EQ(savexyz(path.c_str(), &img.d, &reduced), 0) << tw::FileError();
+        EXPECT_EQ(reduced, c.colours == 0);
 
         const auto file = Inflate(ReadBytes(path));
         ASSERT_TRUE(file);
@@ -108,7 +111,7 @@ TEST(Xyz, EverySheetRoundTripsWithTheTransparentColourFirstAndOnlyThere) {
         if (c.colours) EXPECT_EQ(shown, sheet);
         else EXPECT_GT(Psnr(sheet, shown), 30.0);
 
-        ASSERT_EQ(Load(path, &back, &report), 0) << report.reason;
+        ASSERT_EQ(Load(path, &back), 0) << tw::FileError();
         EXPECT_EQ(back.Bpp(), 8);
         EXPECT_EQ(tw::ImageToRaster(back.d), shown);
     }
@@ -157,17 +160,17 @@ TEST(Xyz, DamagedAndLyingFilesAreRefusedWithAReason) {
         const std::string path = dir / "bad.xyz";
         WriteBytes(path, c.file);
         OwnedImage img;
-        tw::CodecReport report;
-        EXPECT_NE(Load(path, &img, &report), 0);
+        EXPECT_NE(Load(path, &img), 0);
         EXPECT_EQ(img.d.bmh, nullptr);
-        EXPECT_NE(report.reason.find(c.reason), std::string::npos) << report.reason;
+        EXPECT_NE(tw::FileError().find(c.reason), std::string::npos) << tw::FileError();
     }
     std::filesystem::create_directory(dir / "folder.xyz");
-    for (auto [name, reason] : {std::pair{"missing.xyz", "no such file"}, {"folder.xyz", "not a readable file"}}) {
+    // The file's opening names the fault first, as the status line shows it.
+    for (auto [name, reason] :
+         {std::pair{"missing.xyz", "no such file"}, {"folder.xyz", "it is a folder, not a file"}}) {
         OwnedImage img;
-        tw::CodecReport report;
-        EXPECT_NE(Load(dir / name, &img, &report), 0) << name;
-        EXPECT_EQ(report.reason, reason) << name;
+        EXPECT_NE(Load(dir / name, &img), 0) << name;
+        EXPECT_EQ(tw::FileError(), reason) << name;
     }
 }
 
@@ -180,8 +183,7 @@ TEST(Xyz, AgreesWithAnIndependentPythonReading) {
                            (dir / "theirs.ppm") + "'").c_str()),
               0);
     OwnedImage theirs;
-    tw::CodecReport report;
-    ASSERT_EQ(Load(dir / "theirs.xyz", &theirs, &report), 0) << report.reason;
+    ASSERT_EQ(Load(dir / "theirs.xyz", &theirs), 0) << tw::FileError();
     EXPECT_EQ(tw::ImageToRaster(theirs.d), ReadPpm(dir / "theirs.ppm"));
     // Our file, their reader (which also checks the transparent colour is not repeated).
     const tw::Raster sheet = ColourSheet(480, 256, 90);

@@ -9,11 +9,11 @@
 #include <string>
 
 #include "editors/program.h"
-#include "gui/about_host.h"
-#include "gui/image_view_widget.h"
-#include "gui/main_window.h"
-#include "gui/qt_file_dialog.h"
-#include "gui/raster_image.h"
+#include "gui/window/about_host.h"
+#include "gui/window/image_view_widget.h"
+#include "gui/window/main_window.h"
+#include "gui/window/qt_file_dialog.h"
+#include "gui/window/raster_image.h"
 #include "support/pictures.h"
 
 namespace tw::test {

@@ -1,0 +1,82 @@
+#include "editors/recovery_plan.h"
+
+#include <algorithm>
+
+#include "editors/program.h"
+#include "editors/status_line.h"
+
+namespace tw {
+namespace {
+
+bool Holds(const std::vector<const PageInfo*>& pages, const PageInfo& p) {
+    return std::find(pages.begin(), pages.end(), &p) != pages.end();
+}
+
+}  // namespace
+
+RecoveryPlan::RecoveryPlan(Program& program) : program_(program), written_(Pages().size()) {}
+
+std::vector<const PageInfo*> RecoveryPlan::NoLongerNeeded() {
+    std::vector<const PageInfo*> gone;
+    for (size_t i = 0; i < written_.size(); ++i) {
+        if (program_.Modified(Pages()[i])) continue;
+        if (written_[i]) gone.push_back(&Pages()[i]);
+        written_[i].reset();
+    }
+    return gone;
+}
+
+std::vector<const PageInfo*> RecoveryPlan::Due() const {
+    std::vector<const PageInfo*> due;
+    for (size_t i = 0; i < written_.size(); ++i) {
+        const PageInfo& p = Pages()[i];
+        if (program_.Modified(p) && written_[i] != program_.Form().Pic(p.target.surface).Version())
+            due.push_back(&p);
+    }
+    return due;
+}
+
+void RecoveryPlan::Written(const PageInfo& page) {
+    written_[static_cast<size_t>(&page - Pages().data())] = program_.Form().Pic(page.target.surface).Version();
+}
+
+std::string SheetTitles(const std::vector<const PageInfo*>& pages) {
+    std::string text;
+    for (const PageInfo& p : Pages()) {
+        if (!Holds(pages, p)) continue;
+        if (!text.empty()) text += ", ";
+        text += SurfaceTitle({&p, Side::Target});
+    }
+    return text;
+}
+
+std::string WaitingSheetsMessage(const std::vector<const PageInfo*>& pages) {
+    return "Unsaved sheets from an earlier session are waiting (" + SheetTitles(pages) +
+           "): Edit > Recover Unsaved Sheets brings them back";
+}
+
+const PageInfo* PageToShowAfterRecovery(const PageInfo& front, const std::vector<const PageInfo*>& restored) {
+    if (restored.empty() || Holds(restored, front)) return nullptr;
+    for (const PageInfo& p : Pages())
+        if (Holds(restored, p)) return &p;
+    return nullptr;
+}
+
+std::string RecoveredMessage(const std::vector<const PageInfo*>& restored,
+                             const std::vector<UnreadableCopy>& unreadable) {
+    std::string message;
+    if (!restored.empty()) message = "Recovered " + SheetTitles(restored) + " from an earlier session";
+    for (const UnreadableCopy& c : unreadable) {
+        if (!message.empty()) message += "; ";
+        message += "cannot read the recovery file '" + c.fileName + "' in " + c.folder +
+                   ": it is damaged or not a " + SurfaceTitle({c.page, Side::Target}) +
+                   " sheet; it was left there";
+    }
+    return message;
+}
+
+std::string KeepFailedMessage(const PageInfo& page, const std::string& error) {
+    return "Could not keep a copy of the unsaved " + SurfaceTitle({&page, Side::Target}) + ": " + error;
+}
+
+}  // namespace tw

@@ -1,0 +1,61 @@
+#pragma once
+// The decisions of keeping unsaved sheets and offering them back, apart from
+// the timers, paths and files the window owns: which sheets need a copy
+// written or removed, which page comes to the front after a recovery, and
+// the status line's words about it. The runner and the tests reach them
+// without a window.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editors/page_table.h"
+
+namespace tw {
+
+class Program;
+
+// Which target sheets need their copy written, and which copies are no
+// longer needed, by each sheet's unsaved state and version.
+class RecoveryPlan {
+public:
+    explicit RecoveryPlan(Program& program);
+
+    // The pages whose copy was written but whose sheet is no longer unsaved
+    // (saved, or undone back to its saved state): their files go. Forgets
+    // that they were written.
+    std::vector<const PageInfo*> NoLongerNeeded();
+    // The pages whose sheet is unsaved and changed since its copy was written.
+    std::vector<const PageInfo*> Due() const;
+    // The copy of the page's sheet was written as the sheet is now.
+    void Written(const PageInfo& page);
+
+private:
+    Program& program_;
+    std::vector<std::optional<uint64_t>> written_;  // one per page, the version written
+};
+
+// "Chipset target, Charset target": each page among `pages` once, in the
+// order of the tabs.
+std::string SheetTitles(const std::vector<const PageInfo*>& pages);
+// The status line's words when sheets of an ended session wait.
+std::string WaitingSheetsMessage(const std::vector<const PageInfo*>& pages);
+// Unless the page in front got its sheet back, the first page in tab order
+// that did comes to the front, so the user sees what came back (and its
+// undo); null when none should.
+const PageInfo* PageToShowAfterRecovery(const PageInfo& front, const std::vector<const PageInfo*>& restored);
+
+// A recovery file that could not be read: its name, its folder and the page
+// it was kept for.
+struct UnreadableCopy {
+    std::string fileName, folder;
+    const PageInfo* page;
+};
+// The status line's words after a recovery.
+std::string RecoveredMessage(const std::vector<const PageInfo*>& restored,
+                             const std::vector<UnreadableCopy>& unreadable);
+// The status line's words when a copy could not be written.
+std::string KeepFailedMessage(const PageInfo& page, const std::string& error);
+
+}  // namespace tw

@@ -1,0 +1,219 @@
+#include "gui/window/main_window.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QKeySequence>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <cmath>
+
+#include "gui/magnifier/client_zoom.h"
+#include "gui/window/drop_loads.h"
+#include "gui/magnifier/magnifier_window.h"
+#include "gui/window/page_shortcuts.h"
+#include "gui/window/program_icon.h"
+#include "gui/magnifier/view_menu.h"
+#include "platform/controls.h"
+
+namespace tw {
+
+MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
+    : QMainWindow(parent), program_(program), dialog_(dialog) {
+    setWindowTitle(frmMain::kCaption);
+    setWindowIcon(ProgramIcon());
+    dialog_.SetOwner(this);
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(frmMain::kClientWidth, frmMain::kClientHeight);
+    setCentralWidget(client);
+    widgets_ = BuildForm(program_.Form(), client, *this, sync_);
+    timers_ = std::make_unique<TimerBridge>(program_.Form(), this, sync_,
+                                            [this](const std::string& name) { Tick(name); });
+    BuildMenu();
+    AddPageShortcuts(*this, program_);
+    program_.UseClipboard(&clipboard_);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        clipboard_.Changed();
+        program_.ClipboardChanged();
+        SyncMenu();
+    });
+    zoom_ = new ClientZoom(*this, client);
+    magnifier_ = new MagnifierWindow(program_.Form(), this);
+    AddViewMenu(menuBar(), *zoom_, *magnifier_);
+    // Below the client area: the window grows by its height, nothing moves.
+    status_ = new WindowStatus(*this, program_.Status(), widgets_);
+
+    // Nothing on the window moves with its size: the size is fixed.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+MainWindow::~MainWindow() {
+    dialog_.SetOwner(nullptr);
+    program_.UseClipboard(nullptr);
+}
+
+void MainWindow::AddMenuItems(QMenu* menu, const std::string& container) {
+    const frmMain& form = program_.Form();
+    const auto hasItems = [&form](const std::string& name) {
+        for (const auto& c : form.Controls())
+            if (c->Kind() == ControlKind::MenuItem && c->Container() == name) return true;
+        return false;
+    };
+    for (const auto& item : form.Controls()) {
+        if (item->Kind() != ControlKind::MenuItem || item->Container() != container) continue;
+        const auto& m = static_cast<const MenuItem&>(*item);
+        const QString caption = QString::fromStdString(m.Caption());
+        QAction* action = nullptr;
+        if (m.IsSeparator()) {
+            action = menu->addSeparator();
+        } else if (hasItems(m.Name())) {  // a submenu of the items it holds
+            QMenu* sub = menu->addMenu(caption);
+            sub->setObjectName(QString::fromStdString(m.Name()));
+            AddMenuItems(sub, m.Name());
+            action = sub->menuAction();
+        } else {
+            action = menu->addAction(caption);
+            connect(action, &QAction::triggered, this, [this, name = m.Name()] { Click(name); });
+        }
+        action->setObjectName(QString::fromStdString(m.Name()));
+    }
+}
+
+void MainWindow::BuildMenu() {
+    const frmMain& form = program_.Form();
+    for (const auto& c : form.Controls()) {
+        if (c->Kind() != ControlKind::MenuItem || c->Container() != "frmMain") continue;
+        QMenu* menu =
+            menuBar()->addMenu(QString::fromStdString(static_cast<const MenuItem&>(*c).Caption()));
+        menu->setObjectName(QString::fromStdString(c->Name()));
+        AddMenuItems(menu, c->Name());
+    }
+    // Each key has one owner: Qt fires neither of two shortcuts on one key.
+    const std::pair<const char*, QKeySequence> keys[] = {
+        {"mnuOpenSource", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"mnuOpenTarget", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
+        {"mnuSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"mnuSaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {"mnuUndo", QKeySequence::Undo},
+        {"mnuStepZForward", QKeySequence(Qt::Key_Period)},
+        {"mnuStepZBack", QKeySequence(Qt::Key_Comma)},
+        {"mnuStepQForward", QKeySequence(Qt::SHIFT | Qt::Key_Period)},
+        {"mnuStepQBack", QKeySequence(Qt::SHIFT | Qt::Key_Comma)},
+    };
+    for (const auto& [name, key] : keys)
+        if (QAction* action = MenuAction(name)) action->setShortcut(key);
+    if (QAction* redo = MenuAction("mnuRedo"))
+        redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    SyncMenu();
+}
+
+void MainWindow::SyncMenu() {
+    for (const auto& c : program_.Form().Controls()) {
+        if (c->Kind() != ControlKind::MenuItem) continue;
+        const auto& m = static_cast<const MenuItem&>(*c);
+        if (m.IsSeparator() || m.Container() == "frmMain") continue;
+        QAction* action = MenuAction(m.Name());
+        if (!action) continue;
+        const QString caption = QString::fromStdString(m.Caption());
+        if (action->text() != caption) action->setText(caption);
+        action->setEnabled(m.Enabled());
+        if (m.Checkable()) {
+            action->setCheckable(true);
+            action->setChecked(m.Checked());
+        }
+        // An item without a caption is not in use (Recent Files' spare ones).
+        action->setVisible(!caption.isEmpty());
+    }
+}
+
+QWidget* MainWindow::Widget(std::string_view name) const {
+    auto it = widgets_.byName.find(std::string(name));
+    return it == widgets_.byName.end() ? nullptr : it->second;
+}
+
+SurfaceWidget* MainWindow::Surface(std::string_view name) const {
+    auto it = widgets_.surfaces.find(std::string(name));
+    return it == widgets_.surfaces.end() ? nullptr : it->second;
+}
+
+TabContainer* MainWindow::Tabs(std::string_view name) const {
+    auto it = widgets_.tabs.find(std::string(name));
+    return it == widgets_.tabs.end() ? nullptr : it->second;
+}
+
+QAction* MainWindow::MenuAction(std::string_view name) const {
+    return findChild<QAction*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+void MainWindow::AfterEvent() {
+    sync_.Run();
+    timers_->SetSpeed(program_.AnimationSpeed());
+    magnifier_->Refresh();
+    status_->Refresh();
+    if (const QString title = QString::fromStdString(program_.Title()); windowTitle() != title)
+        setWindowTitle(title);
+    SyncMenu();
+    emit EventHandled();
+    if (program_.Form().Unloaded) close();
+}
+
+void MainWindow::Click(const std::string& name) {
+    program_.Click(name);
+    AfterEvent();
+}
+
+void MainWindow::MouseDown(const std::string& surface, int button, int shift, float x, float y) {
+    magnifier_->PointerAt(surface, QPoint(std::floor(x), std::floor(y)));
+    program_.MouseDown(surface, button, shift, x, y);
+    AfterEvent();
+}
+
+void MainWindow::MouseMove(const std::string& surface, int buttons, int shift, float x, float y) {
+    magnifier_->PointerAt(surface, QPoint(std::floor(x), std::floor(y)));
+    program_.MouseMove(surface, buttons, shift, x, y);
+    AfterEvent();
+}
+
+void MainWindow::MouseUp(const std::string& surface, int button, int shift, float x, float y) {
+    program_.MouseUp(surface, button, shift, x, y);
+    AfterEvent();
+}
+
+QRect MainWindow::DragSpan(const std::string& surface, float x, float y) const {
+    const std::optional<CellBlock> b = program_.DragSpan(surface, x, y);
+    return b ? QRect(b->x, b->y, b->w, b->h) : QRect();
+}
+
+void MainWindow::Tick(const std::string& timer) {
+    program_.Tick(timer);
+    AfterEvent();
+}
+
+void MainWindow::DropFile(const std::string& surface, const std::string& path) {
+    LoadDropped(surface, path);
+    AfterEvent();
+}
+
+void MainWindow::LoadDropped(const std::string& surface, const std::string& path) {
+    const char* button = LoadButtonForDrop(surface);
+    if (!button) return;
+    // The drop is the load button with the file as the dialog's answer.
+    dialog_.ClearQueue();
+    dialog_.QueueFile(path);
+    program_.Click(button);
+    dialog_.ClearQueue();
+}
+
+void MainWindow::TabChanged(const std::string& tabControl, int page) {
+    program_.SelectTab(tabControl, page);
+    magnifier_->PointerGone();
+    AfterEvent();
+}
+
+}  // namespace tw

@@ -1,0 +1,88 @@
+#include "gui/window/window_status.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include "editors/surface_hint.h"
+#include "gui/window/surface_widget.h"
+#include "gui/window/tab_container.h"
+
+namespace tw {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// A one-line label that never asks for more width than the window has: a long
+// text is shortened with an ellipsis instead of widening the window.
+QLabel* Line(QWidget* parent) {
+    auto* l = new QLabel(parent);
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+void SetElided(QLabel* label, const QString& text) {
+    const int width = label->width() > 0 ? label->width() : label->parentWidget()->width();
+    label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, width));
+}
+
+}  // namespace
+
+WindowStatus::WindowStatus(QMainWindow& window, StatusLine& status, const FormWidgets& widgets)
+    : QObject(&window), status_(status) {
+    bar_ = new QStatusBar(&window);
+    bar_->setObjectName("StatusBar");
+    bar_->setSizeGripEnabled(false);
+    // Two fixed lines, so the window's height never changes with the text.
+    auto* box = new QWidget(bar_);
+    auto* rows = new QVBoxLayout(box);
+    rows->setContentsMargins(2, 0, 2, 0);
+    rows->setSpacing(0);
+    message_ = Line(box);
+    where_ = Line(box);
+    rows->addWidget(message_);
+    rows->addWidget(where_);
+    bar_->addWidget(box, 1);
+    window.setStatusBar(bar_);
+
+    for (const auto& [name, widget] : widgets.surfaces) {
+        const std::optional<PageRef> ref = PageOfSurface(name);
+        if (!ref) continue;
+        widget->setToolTip(Q(SurfaceHint(*ref)));
+        widget->installEventFilter(this);
+    }
+    for (const auto& [name, tabs] : widgets.tabs) {
+        QTabBar* bar = tabs->TabBar();
+        for (int i = 0; i < bar->count(); ++i) {
+            const std::string hint = TabHint(bar->tabText(i).toStdString());
+            if (!hint.empty()) bar->setTabToolTip(i, Q(hint));
+        }
+    }
+    Refresh();
+}
+
+bool WindowStatus::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Leave) {
+        status_.PointerLeft();
+        Refresh();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void WindowStatus::Refresh() {
+    const QString message = Q(status_.OutcomeText());
+    std::string where = status_.PointerPart();
+    if (!where.empty()) where += "  |  ";
+    where += status_.SheetPart();
+    text_ = message + '\n' + Q(where);
+    SetElided(message_, message);
+    SetElided(where_, Q(where));
+    bar_->setToolTip(text_);
+}
+
+}  // namespace tw
