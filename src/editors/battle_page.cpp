@@ -31,9 +31,9 @@ void BattlePage::Wire(Program& p) {
 void BattlePage::BQ_MouseMove(int, int, float x, float y) { cells_.MoveSelection(x, y, info_.grid); }
 void BattlePage::BQ_MouseDown(int b, int, float x, float y) { cells_.Pick(b, x, y, info_.grid, cell_, cell_); }
 void BattlePage::BZ_MouseMove(int, int, float x, float y) {
-    cells_.PreviewTarget(x, y, info_.grid, cell_, cell_);
+    cells_.PreviewTarget(x, y, {cell_, cell_});
 }
-void BattlePage::BZ_MouseDown(int b, int, float x, float y) { cells_.Stamp(b, x, y, info_.grid, cell_, cell_); }
+void BattlePage::BZ_MouseDown(int b, int, float x, float y) { cells_.Stamp(b, x, y, {cell_, cell_}); }
 void BattlePage::cmdBnew_Click() {
     cells_.FillTarget(cells_.Source(), info_.transparent.x, info_.transparent.y, true);
 }

@@ -46,12 +46,12 @@ void CharsetPage::RQ_MouseDown(int button, int, float x, float y) {
 }
 
 void CharsetPage::RZ_MouseMove(int, int, float x, float y) {
-    cells_.PreviewTarget(x, y, info_.grid, state_.CharFrameW, state_.CharFrameH);
+    cells_.PreviewTarget(x, y, {state_.CharFrameW, state_.CharFrameH});
 }
 
 void CharsetPage::RZ_MouseDown(int button, int, float x, float y) {
     ModuleState& s = state_;
-    if (!cells_.Stamp(button, x, y, info_.grid, s.CharFrameW, s.CharFrameH)) return;
+    if (!cells_.Stamp(button, x, y, {s.CharFrameW, s.CharFrameH})) return;
     if (targetStopped_.Value()) {
         s.CharZAniBaseX = static_cast<int16_t>(cells_.Insert().Left());
         s.CharZAniBaseY = static_cast<int16_t>(cells_.Insert().Top());

@@ -26,11 +26,11 @@ void ChipsetPage::CQ_MouseDown(int button, int, float x, float y) {
 }
 
 void ChipsetPage::CZ_MouseMove(int, int, float x, float y) {
-    cells_.PreviewTarget(x, y, info_.grid, size_, size_);
+    cells_.PreviewTarget(x, y, {size_, size_});
 }
 
 void ChipsetPage::CZ_MouseDown(int button, int, float x, float y) {
-    cells_.Stamp(button, x, y, info_.grid, size_, size_);
+    cells_.Stamp(button, x, y, {size_, size_});
 }
 
 // The template colour is the source's pixel where a chipset keeps its

@@ -23,10 +23,10 @@ void FacesetPage::FQ_MouseDown(int b, int, float x, float y) {
     cells_.Pick(b, x, y, info_.grid, face_.w, face_.h);
 }
 void FacesetPage::FZ_MouseMove(int, int, float x, float y) {
-    cells_.PreviewTarget(x, y, info_.grid, face_.w, face_.h);
+    cells_.PreviewTarget(x, y, {face_.w, face_.h});
 }
 void FacesetPage::FZ_MouseDown(int b, int, float x, float y) {
-    cells_.Stamp(b, x, y, info_.grid, face_.w, face_.h);
+    cells_.Stamp(b, x, y, {face_.w, face_.h});
 }
 void FacesetPage::cmdFnew_Click() {
     cells_.FillTarget(cells_.Source(), info_.transparent.x, info_.transparent.y, true);

@@ -38,7 +38,8 @@ const std::array<PageInfo, 6>& Table() {
          {"OQ", "Osel", "picOsel", "imgO1", "CLoadQr"},
          {"OZ", "Oins", "picOins", "imgO2", "LoadRChip"},
          "SaveRChip", "cmdOnew", "cmdOSelGr", Grid(16),
-         {{16, 16}, {32, 32}, {64, 64}, {128, 128}}, {480, 256}, {288, 128}, "picTemp"},
+         {{16, 16}, {32, 32}, {64, 64}, {128, 128}}, {480, 256}, {288, 128}, "picTemp",
+         "optModRPG2K"},
     }};
     return table;
 }

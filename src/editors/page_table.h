@@ -10,12 +10,20 @@
 #include <string_view>
 #include <vector>
 
-#include "editors/pick_and_place.h"
+#include <cstdint>
+
 #include "imagefiles/transparent_pixel.h"
 
 namespace tw {
 
 enum class Side { Source, Target };
+
+// A grid: one step across and one down.
+struct Grid {
+    Grid(int16_t both) : x(both), y(both) {}  // NOLINT: a square grid reads as its step
+    Grid(int16_t across, int16_t down) : x(across), y(down) {}
+    int16_t x, y;
+};
 
 struct Size {
     int w, h;
@@ -50,6 +58,9 @@ struct PageInfo {
     // A second surface a source load fills as well (the converter keeps the
     // whole picture there while its view shows one section), or nullptr.
     const char* sourceCopy = nullptr;
+    // The option button under which stamps land halved on half the grid (the
+    // converter's "Copy Tiles 1:2"), or nullptr.
+    const char* halfOption = nullptr;
 
     const PageSide& Of(Side s) const { return s == Side::Source ? source : target; }
 };

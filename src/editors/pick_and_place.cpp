@@ -41,7 +41,7 @@ void ShowBlock(Canvas& buffer, ImageView& view) {
 }  // namespace
 
 PickAndPlace::PickAndPlace(frmMain& form, modTWFunc& files, Sheet& sheet)
-    : files_(files), sheet_(sheet), source_(form.Drawable(sheet.Info().source.surface)),
+    : form_(form), info_(sheet.Info()), files_(files), sheet_(sheet), source_(form.Drawable(sheet.Info().source.surface)),
       sel_(form.Shape(sheet.Info().source.outline)),
       selBuffer_(form.Drawable(sheet.Info().source.buffer)),
       selView_(form.Img(sheet.Info().source.view)), target_(sheet.Target()),
@@ -105,16 +105,15 @@ void PickAndPlace::HoldBlock(int w, int h) {
     blockW_ = w;
     blockH_ = h;
     sel_.Resize(w, h);
-    const Size insert = StampCell(0, 0);
-    ResizeInsertOnly(insert.w, insert.h);
+    const StampPlan insert = Plan(0, 0, {w, h});
+    ResizeInsertOnly(std::max(1, insert.w), std::max(1, insert.h));
     selBuffer_.SetOuterTwips(BufferTwips(w), BufferTwips(h));
     selBuffer_.Cls();
 }
 
-Size PickAndPlace::StampCell(int w, int h) const {
-    if (!saved_) return {w, h};
-    const int d = halveInsert_ ? 2 : 1;
-    return {std::max(1, blockW_ / d), std::max(1, blockH_ / d)};
+StampPlan PickAndPlace::Plan(float x, float y, Size cell) const {
+    const Size held = saved_ ? Size{blockW_, blockH_} : cell;
+    return PlanStamp(info_, StampsHalved(form_, info_), held, x, y);
 }
 
 void PickAndPlace::EndBlock() {
@@ -153,27 +152,23 @@ void PickAndPlace::FlipSelection(bool horizontal, Size frame, bool swapRows) {
         ShowBuffer(selBuffer_, selView_);
 }
 
-void PickAndPlace::MoveInsert(float x, float y, Grid grid) {
-    ins_.Move(SnapToGrid(x, grid.x), SnapToGrid(y, grid.y));
-}
-
-void PickAndPlace::PreviewTarget(float x, float y, Grid grid, int w, int h) {
-    MoveInsert(x, y, grid);
-    const Size cell = StampCell(w, h);
-    w = cell.w;
-    h = cell.h;
+void PickAndPlace::PreviewTarget(float x, float y, Size cell) {
+    const StampPlan plan = Plan(x, y, cell);
+    ins_.Move(plan.x, plan.y);
     insBuffer_.Cls();
-    BitBlt(insBuffer_.hDC(), 0, 0, w, h, target_.View(), SnapToGrid(x, grid.x), SnapToGrid(y, grid.y));
+    BitBlt(insBuffer_.hDC(), 0, 0, plan.w, plan.h, target_.View(), plan.x, plan.y);
     ShowBuffer(insBuffer_, insView_);
 }
 
-bool PickAndPlace::Stamp(int button, float x, float y, Grid grid, int w, int h) {
-    MoveInsert(x, y, grid);
+bool PickAndPlace::Stamp(int button, float x, float y, Size cell) {
+    const StampPlan plan = Plan(x, y, cell);
+    ins_.Move(plan.x, plan.y);
     if (button != 1) return false;
-    const Size cell = StampCell(w, h);
-    w = cell.w;
-    h = cell.h;
-    sheet_.Apply(edit::Copy{SnapToGrid(x, grid.x), SnapToGrid(y, grid.y), w, h, selBuffer_.View()});
+    const Raster& picked = selBuffer_.View();
+    if (plan.halved)
+        sheet_.Apply(edit::HalvedCopy{plan.x, plan.y, plan.w, plan.h, picked, plan.from.w, plan.from.h});
+    else
+        sheet_.Apply(edit::Copy{plan.x, plan.y, plan.w, plan.h, picked});
     return true;
 }
 

@@ -9,21 +9,13 @@
 #include <optional>
 #include <string>
 
+#include "editors/page_table.h"
 #include "editors/sheet.h"
+#include "editors/stamp_plan.h"
 #include "imagefiles/mod_tw_func.h"
 #include "shell/frm_main.h"
 
 namespace tw {
-
-// A grid: one step across and one down.
-struct Grid {
-    Grid(int16_t both) : x(both), y(both) {}  // NOLINT: a square grid reads as its step
-    Grid(int16_t across, int16_t down) : x(across), y(down) {}
-    int16_t x, y;
-};
-
-struct PageInfo;
-struct Size;
 
 // A block of whole cells on a source, in its client pixels.
 struct CellBlock {
@@ -55,23 +47,20 @@ public:
     void TakeBlock(const Raster& picture);
     // A block is the selection (until the next plain pick or cell size).
     bool HoldsBlock() const { return saved_.has_value(); }
-    // What a stamp copies: the block while one is held, else the w x h cell.
-    Size StampCell(int w, int h) const;
-    // On the converter in 1:2 mode a block's insert outline takes half its size.
-    void HalveBlockInsert(bool on) { halveInsert_ = on; }
+    // A stamp at (x, y) of the target: of the block while one is held, else
+    // of `cell`, halved while the page's halving option is on.
+    StampPlan Plan(float x, float y, Size cell) const;
     // Mirrors the selection buffer left to right or top to bottom, in frames
     // of frame.w x frame.h; a horizontal mirror with `swapRows` also swaps the
     // second and fourth frame row of every four (a character's right- and
     // left-facing rows).
     void FlipSelection(bool horizontal, Size frame, bool swapRows);
-    // Preview on the target: moves the insert outline and shows the w x h
-    // target block under it in the target preview buffer.
-    void PreviewTarget(float x, float y, Grid grid, int w, int h);
-    // The stamp's first step: the insert outline moves, whatever the button.
-    void MoveInsert(float x, float y, Grid grid);
-    // Stamp: moves the insert outline; for the left button copies the w x h
-    // block at the selection buffer's corner to the snapped target position.
-    bool Stamp(int button, float x, float y, Grid grid, int w, int h);
+    // Preview on the target: moves the insert outline and shows the target
+    // block the stamp would cover in the target preview buffer.
+    void PreviewTarget(float x, float y, Size cell);
+    // Stamp: moves the insert outline, whatever the button; for the left
+    // button the sheet takes the stamp the plan describes.
+    bool Stamp(int button, float x, float y, Size cell);
 
     // The selection buffer takes the w x h block at the source's corner,
     // without being cleared first, and is shown.
@@ -89,8 +78,6 @@ public:
     // "New Template": the whole target takes the colour of pixel (px, py) of
     // `from`, by a stretched copy of that one pixel.
     void FillTarget(const Surface& from, int px, int py, bool clearFirst);
-    // The page's own stamp (the converter's): the sheet takes the edit.
-    void StampEdit(const SheetEdit& edit) { sheet_.Apply(edit); }
 
     // A new cell size: both outlines take w x h pixels, then both buffers the
     // outer size in twips that holds the cell and their border. Nothing is
@@ -107,6 +94,8 @@ public:
     Canvas& PreviewBuffer() const { return insBuffer_; }
 
 private:
+    const frmMain& form_;
+    const PageInfo& info_;
     modTWFunc& files_;
     Sheet& sheet_;
     Canvas& source_;
@@ -130,7 +119,6 @@ private:
     void EndBlock();
     std::optional<CellSizes> saved_;
     int blockW_ = 0, blockH_ = 0;
-    bool halveInsert_ = false;
     // The latest left-button pick, where a block drag starts.
     struct PickedCell { Grid grid; int x, y, w, h; };
     std::optional<PickedCell> picked_;

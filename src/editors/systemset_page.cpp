@@ -26,11 +26,11 @@ void SystemsetPage::SQ_MouseDown(int b, int, float x, float y) {
 }
 
 void SystemsetPage::SZ_MouseMove(int, int, float x, float y) {
-    cells_.PreviewTarget(x, y, info_.grid, size_, size_);
+    cells_.PreviewTarget(x, y, {size_, size_});
 }
 
 void SystemsetPage::SZ_MouseDown(int b, int, float x, float y) {
-    cells_.Stamp(b, x, y, info_.grid, size_, size_);
+    cells_.Stamp(b, x, y, {size_, size_});
 }
 
 // The template colour sits in the systemset's colour key cell.

@@ -102,6 +102,32 @@ TEST_F(Magnifier, OverTheTargetShowsWhatAStampWouldPut) {
     EXPECT_EQ(ToImage(s.Form().Pic("CZ").View()), target);
 }
 
+// In 1:2 mode the converter stamps a held block at half its size: over the
+// target a 48 x 32 block shows as the 24 x 16 block of ANDed 2 x 2 pixels
+// that the stamp will place.
+TEST_F(Magnifier, OverTheConverterShowsTheHalvedBlock) {
+    s.dialog.QueueFile(WritePattern(temp, "old.png", 256, 1024, 3));
+    s.Click("CLoadQr");
+    s.Click("optModRPG2K");
+    s.Press("OQ", Qt::LeftButton, 4, 4, Qt::ShiftModifier);
+    s.Move("OQ", 36, 20, Qt::LeftButton);
+    s.Release("OQ", Qt::LeftButton, 36, 20);  // the 48 x 32 block at (0, 0)
+    ASSERT_EQ(s.Form().Shape("Osel").Width(), 48);
+    const QImage block = ToImage(s.Form().Pic("OQ").View()).copy(0, 0, 48, 32);
+    const QImage target = ToImage(s.Form().Pic("OZ").View());
+    s.Move("OZ", 44, 28);  // the stamp would land at (40, 24) on the 8-pixel grid
+    QImage expected = target;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 24; ++x)
+            expected.setPixel(40 + x, 24 + y,
+                              block.pixel(2 * x, 2 * y) & block.pixel(2 * x + 1, 2 * y) &
+                                  block.pixel(2 * x, 2 * y + 1) & block.pixel(2 * x + 1, 2 * y + 1));
+    ExpectShows(expected, {44, 28}, {40, 24, 24, 16}, 8);
+    s.Press("OZ", Qt::LeftButton, 44, 28);
+    EXPECT_EQ(ToImage(s.Form().Pic("OZ").View()).copy(40, 24, 24, 16), expected.copy(40, 24, 24, 16))
+        << "the stamp places what the magnifier showed";
+}
+
 TEST_F(Magnifier, KeepsItsPlaceAndSizeBetweenRuns) {
     M().resize(300, 220);
     M().move(40, 50);
