@@ -1,19 +1,19 @@
 #include "editors/page_table.h"
 
-#include <array>
 #include <stdexcept>
 #include <string>
 
 namespace tw {
 namespace {
 
-const std::array<PageInfo, 6>& Table() {
-    static const std::array<PageInfo, 6> table = {{
+std::span<const PageInfo> Table() {
+    static const PageInfo table[] = {
         {"Chipset", 'C', 0, -1, -1,
          {"CQ", "Csel", "picCsel", "imgC1", "LoadQChip"},
          {"CZ", "Cins", "picCins", "imgC2", "LoadZChip"},
          "SaveZChip", "cmdNew", "cmdSelGR", Grid(16),
-         {{16, 16}, {32, 32}, {64, 64}, {128, 128}}, {480, 256}, {288, 128}},
+         {{16, 16}, {32, 32}, {64, 64}, {128, 128}}, {480, 256}, {288, 128},
+         nullptr, nullptr, &ModuleState::ChipSelSize, false},
         {"Charset", 'R', 1, -1, -1,
          {"RQ", "Rsel", "picRsel", "imgR1", "LoadQChar"},
          {"RZ", "Rins", "picRins", "imgR2", "LoadZChar"},
@@ -28,7 +28,8 @@ const std::array<PageInfo, 6>& Table() {
          {"SQ", "Ssel", "picSsel", "imgS1", "LoadQSystem"},
          {"SZ", "Sins", "picSins", "imgS2", "LoadZSystem"},
          "SaveZSystem", "cmdSnew", "ySelSize", Grid(16),
-         {{16, 16}, {32, 32}}, {160, 80}, {128, 0}},
+         {{16, 16}, {32, 32}}, {160, 80}, {128, 0},
+         nullptr, nullptr, &ModuleState::SysSelSize},
         {"Battle animation set", 'B', 4, 0, 1,
          {"BQ", "Bsel", "picBsel", "imgB1", "LoadQBattle"},
          {"BZ", "Bins", "picBins", "imgB2", "LoadZBattle"},
@@ -39,8 +40,8 @@ const std::array<PageInfo, 6>& Table() {
          {"OZ", "Oins", "picOins", "imgO2", "LoadRChip"},
          "SaveRChip", "cmdOnew", "cmdOSelGr", Grid(16),
          {{16, 16}, {32, 32}, {64, 64}, {128, 128}}, {480, 256}, {288, 128}, "picTemp",
-         "optModRPG2K"},
-    }};
+         "optModRPG2K", &ModuleState::ConvSelSize},
+    };
     return table;
 }
 

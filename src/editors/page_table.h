@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "imagefiles/transparent_pixel.h"
+#include "shell/module_state.h"
 
 namespace tw {
 
@@ -61,6 +62,11 @@ struct PageInfo {
     // The option button under which stamps land halved on half the grid (the
     // converter's "Copy Tiles 1:2"), or nullptr.
     const char* halfOption = nullptr;
+    // The module variable holding the square cell size the size button
+    // steps, or nullptr when the cell is fixed or the page keeps it its own way.
+    int16_t ModuleState::*cellSize = nullptr;
+    // New Template clears the target before the fill (all but the chipset).
+    bool templateClears = true;
 
     const PageSide& Of(Side s) const { return s == Side::Source ? source : target; }
 };
