@@ -27,24 +27,21 @@ void ConverterPage::Wire(Program& p) {
 }
 
 void ConverterPage::OQ_MouseMove(int, int, float x, float y) {
-    cells_.MoveSelection(x, y, info_.grid);
+    cells_.MoveSelection(x, y);
 }
 
 void ConverterPage::OQ_MouseDown(int button, int, float x, float y) {
-    const int s = state_.ConvSelSize;
-    cells_.Pick(button, x, y, info_.grid, s, s);
+    cells_.Pick(button, x, y);
 }
 
 void ConverterPage::OZ_MouseMove(int, int, float x, float y) {
-    const int s = state_.ConvSelSize;
-    cells_.PreviewTarget(x, y, {s, s});
+    cells_.PreviewTarget(x, y);
 }
 
 // A held block is stamped whole: its own size 1:1, half of it halved; each
 // mode on its own grid.
 void ConverterPage::OZ_MouseDown(int button, int, float x, float y) {
-    const int s = state_.ConvSelSize;
-    cells_.Stamp(button, x, y, {s, s});
+    cells_.Stamp(button, x, y);
 }
 
 void ConverterPage::ShowSection(int n) {
@@ -63,8 +60,7 @@ void ConverterPage::CLoadQr_Click() {
     // as it was, and the steps below run all the same.
     cells_.OpenSource();
     ShowSection(1);
-    const int s = state_.ConvSelSize;
-    cells_.RetakeSelection(s, s);
+    cells_.RetakeSelection();
     changeSection_.SetEnabled(true);
     Mark(0, true);
 }
@@ -93,7 +89,7 @@ void ConverterPage::cmdOSelGr_Click() {
     const std::optional<Size> next = NextCell(info_, {size, size});
     if (!next) return;
     size = static_cast<int16_t>(next->w);
-    cells_.ResizeCell(size, size);
+    cells_.CellChanged();
     if (!Halved()) return;
     const StampPlan half = PlanStamp(info_, true, {size, size}, 0, 0);
     cells_.ResizeInsert(half.w, half.h);

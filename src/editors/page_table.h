@@ -62,9 +62,11 @@ struct PageInfo {
     // The option button under which stamps land halved on half the grid (the
     // converter's "Copy Tiles 1:2"), or nullptr.
     const char* halfOption = nullptr;
-    // The module variable holding the square cell size the size button
-    // steps, or nullptr when the cell is fixed or the page keeps it its own way.
-    int16_t ModuleState::*cellSize = nullptr;
+    // The module variables that hold the cell's width and height (one for a
+    // square cell), the only place the cell size is kept; nullptr when the
+    // page has one cell size.
+    int16_t ModuleState::*cellW = nullptr;
+    int16_t ModuleState::*cellH = nullptr;
     // New Template clears the target before the fill (all but the chipset).
     bool templateClears = true;
 
@@ -96,6 +98,9 @@ PixelPosition TransparentPixelForSize(int width, int height);
 // The outer size in twips of a buffer for a cell of `pixels`: the cell plus
 // a 2-pixel border on each side, 15 twips to the pixel.
 constexpr int BufferTwips(int pixels) { return (pixels + 4) * 15; }
+
+// The cell a pick or stamp copies now: the page's module variables, or its one size.
+Size CellOf(const ModuleState& state, const PageInfo& page);
 
 // The cell size after `current` in the page's list; nullopt when `current` is
 // none of them.

@@ -7,37 +7,26 @@ namespace tw {
 PlainPage::PlainPage(frmMain& form, modTWFunc& files, Sheet& sheet)
     : Page(form, files, sheet), state_(form.State) {}
 
-Size PlainPage::Cell() const {
-    if (!info_.cellSize) return info_.cells.front();
-    const int s = state_.*info_.cellSize;
-    return {s, s};
-}
-
 void PlainPage::StepCellSize() {
-    const Size next = NextCell(info_, Cell()).value_or(info_.cells.front());
-    state_.*info_.cellSize = static_cast<int16_t>(next.w);
-    cells_.ResizeCell(next.w, next.h);
+    const Size next = NextCell(info_, cells_.Cell()).value_or(info_.cells.front());
+    state_.*info_.cellW = static_cast<int16_t>(next.w);
+    state_.*info_.cellH = static_cast<int16_t>(next.h);
+    cells_.CellChanged();
 }
 
 void PlainPage::Wire(Program& p) {
     const PageSide& q = info_.source;
     const PageSide& z = info_.target;
-    p.OnMouseMove(q.surface, [this](int, int, float x, float y) { cells_.MoveSelection(x, y, info_.grid); });
-    p.OnMouseDown(q.surface, [this](int b, int, float x, float y) {
-        const Size c = Cell();
-        cells_.Pick(b, x, y, info_.grid, c.w, c.h);
-    });
-    p.OnMouseMove(z.surface, [this](int, int, float x, float y) { cells_.PreviewTarget(x, y, Cell()); });
-    p.OnMouseDown(z.surface, [this](int b, int, float x, float y) { cells_.Stamp(b, x, y, Cell()); });
+    p.OnMouseMove(q.surface, [this](int, int, float x, float y) { cells_.MoveSelection(x, y); });
+    p.OnMouseDown(q.surface, [this](int b, int, float x, float y) { cells_.Pick(b, x, y); });
+    p.OnMouseMove(z.surface, [this](int, int, float x, float y) { cells_.PreviewTarget(x, y); });
+    p.OnMouseDown(z.surface, [this](int b, int, float x, float y) { cells_.Stamp(b, x, y); });
     // The chipset keeps what was on its target under the fill; the others clear it first.
     p.OnClick(info_.newButton, [this] {
         cells_.FillTarget(cells_.Source(), info_.transparent.x, info_.transparent.y, info_.templateClears);
     });
     if (info_.sizeButton) p.OnClick(info_.sizeButton, [this] { StepCellSize(); });
-    p.OnClick(q.loadButton, [this] {
-        const Size c = Cell();
-        cells_.LoadSource(c.w, c.h);
-    });
+    p.OnClick(q.loadButton, [this] { cells_.LoadSource(); });
     p.OnClick(z.loadButton, [this] { cells_.LoadTarget(); });
     p.OnClick(info_.saveButton, [this] { cells_.SaveTarget(); });
 }

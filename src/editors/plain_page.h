@@ -16,8 +16,6 @@ public:
     void Wire(Program& program) override;
 
 private:
-    // The cell now: the square in the row's module variable, or the page's one size.
-    Size Cell() const;
     // The next of the page's cells; a size that is none of them starts over.
     void StepCellSize();
 
