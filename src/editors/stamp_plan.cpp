@@ -13,13 +13,14 @@ bool StampsHalved(const frmMain& form, const PageInfo& page) {
 }
 
 Grid TargetGrid(const PageInfo& page, bool halved) {
-    if (!halved) return page.grid;
-    return Grid(static_cast<int16_t>(page.grid.x / 2), static_cast<int16_t>(page.grid.y / 2));
+    return PlanStamp(page, halved, {0, 0}, 0, 0).grid;
 }
 
+// The halving rule: half the grid, half the block, each sheet pixel the AND
+// of the 2 x 2 selection pixels it stands for.
 StampPlan PlanStamp(const PageInfo& page, bool halved, Size held, float x, float y) {
-    const Grid grid = TargetGrid(page, halved);
     const int d = halved ? 2 : 1;
+    const Grid grid(static_cast<int16_t>(page.grid.x / d), static_cast<int16_t>(page.grid.y / d));
     return {grid, SnapToGrid(x, grid.x), SnapToGrid(y, grid.y), held.w / d, held.h / d, held, halved};
 }
 
