@@ -67,9 +67,7 @@ void CharsetPage::cmdCompleteSet_Click() {
     wholeCharacter_ = !wholeCharacter_;
     wholeCharacterButton_.SetFontBold(wholeCharacter_);
     const Size cell = info_.cells[wholeCharacter_ ? 1 : 0];
-    state_.CharFrameW = static_cast<int16_t>(cell.w);
-    state_.CharFrameH = static_cast<int16_t>(cell.h);
-    cells_.CellChanged();
+    cells_.SetCell(cell);
 }
 
 void CharsetPage::Flip(bool horizontal) {

@@ -85,13 +85,12 @@ void ConverterPage::cmdChange_Click() {
 // 16 -> 32 -> 64 -> 128 -> 16; in 1:2 mode the insert outline and target
 // preview take half the cell.
 void ConverterPage::cmdOSelGr_Click() {
-    int16_t& size = state_.ConvSelSize;
+    const int16_t size = state_.ConvSelSize;
     const std::optional<Size> next = NextCell(info_, {size, size});
     if (!next) return;
-    size = static_cast<int16_t>(next->w);
-    cells_.CellChanged();
+    cells_.SetCell(*next);
     if (!Halved()) return;
-    const StampPlan half = PlanStamp(info_, true, {size, size}, 0, 0);
+    const StampPlan half = PlanStamp(info_, true, *next, 0, 0);
     cells_.ResizeInsert(half.w, half.h);
 }
 

@@ -177,10 +177,13 @@ bool PickAndPlace::Stamp(int button, float x, float y) {
     return true;
 }
 
-void PickAndPlace::CellChanged() {
-    block_.reset();
+void PickAndPlace::SetCell(Size cell) {
+    // The buffers keep what fits of their pixels through each size they
+    // take, so a block's buffer passes through the old cell's size first.
+    EndBlock();
     insert_.reset();
-    const Size cell = Cell();
+    form_.State.*info_.cellW = static_cast<int16_t>(cell.w);
+    form_.State.*info_.cellH = static_cast<int16_t>(cell.h);
     SizeSelection(cell.w, cell.h);
     SizeInsert(cell.w, cell.h);
 }

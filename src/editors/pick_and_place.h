@@ -83,10 +83,11 @@ public:
     // `from`, by a stretched copy of that one pixel.
     void FillTarget(const Surface& from, int px, int py, bool clearFirst);
 
-    // The module state holds a new cell size: both outlines take it, then
-    // both buffers the outer size in twips that holds the cell and their
-    // border. Nothing is picked anew.
-    void CellChanged();
+    // A new cell size: a held block ends first (its outlines and buffers
+    // back at the old cell), the module state takes the size, then both
+    // outlines take it and both buffers the outer size in twips that holds
+    // the cell and their border. Nothing is picked anew.
+    void SetCell(Size cell);
     // The insert outline and target preview buffer alone take w x h, until
     // the next cell size (the converter's modes).
     void ResizeInsert(int w, int h);
@@ -99,7 +100,7 @@ public:
     Canvas& PreviewBuffer() const { return insBuffer_; }
 
 private:
-    const frmMain& form_;
+    frmMain& form_;
     const PageInfo& info_;
     modTWFunc& files_;
     Sheet& sheet_;

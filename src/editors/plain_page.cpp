@@ -5,13 +5,11 @@
 namespace tw {
 
 PlainPage::PlainPage(frmMain& form, modTWFunc& files, Sheet& sheet)
-    : Page(form, files, sheet), state_(form.State) {}
+    : Page(form, files, sheet) {}
 
 void PlainPage::StepCellSize() {
     const Size next = NextCell(info_, cells_.Cell()).value_or(info_.cells.front());
-    state_.*info_.cellW = static_cast<int16_t>(next.w);
-    state_.*info_.cellH = static_cast<int16_t>(next.h);
-    cells_.CellChanged();
+    cells_.SetCell(next);
 }
 
 void PlainPage::Wire(Program& p) {

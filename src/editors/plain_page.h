@@ -18,8 +18,6 @@ public:
 private:
     // The next of the page's cells; a size that is none of them starts over.
     void StepCellSize();
-
-    ModuleState& state_;
 };
 
 }  // namespace tw
