@@ -41,7 +41,8 @@ void ShowBlock(Canvas& buffer, ImageView& view) {
 }  // namespace
 
 PickAndPlace::PickAndPlace(frmMain& form, modTWFunc& files, Sheet& sheet)
-    : form_(form), info_(sheet.Info()), files_(files), sheet_(sheet), source_(form.Drawable(sheet.Info().source.surface)),
+    : form_(form), info_(sheet.Info()), files_(files), sheet_(sheet),
+      source_(form.Drawable(sheet.Info().source.surface)),
       sel_(form.Shape(sheet.Info().source.outline)),
       selBuffer_(form.Drawable(sheet.Info().source.buffer)),
       selView_(form.Img(sheet.Info().source.view)), target_(sheet.Target()),
@@ -102,9 +103,10 @@ void PickAndPlace::HoldBlock(int w, int h) {
     block_ = Size{w, h};
     const StampPlan insert = Plan(0, 0);
     sel_.Resize(w, h);
-    ins_.Resize(std::max(1, insert.w), std::max(1, insert.h));
+    const int iw = std::max(1, insert.w), ih = std::max(1, insert.h);
+    ins_.Resize(iw, ih);
     selBuffer_.SetOuterTwips(BufferTwips(w), BufferTwips(h));
-    insBuffer_.SetOuterTwips(BufferTwips(std::max(1, insert.w)), BufferTwips(std::max(1, insert.h)));
+    insBuffer_.SetOuterTwips(BufferTwips(iw), BufferTwips(ih));
     selBuffer_.Cls();
 }
 
@@ -171,7 +173,8 @@ bool PickAndPlace::Stamp(int button, float x, float y) {
     if (button != 1) return false;
     const Raster& picked = selBuffer_.View();
     if (plan.halved)
-        sheet_.Apply(edit::HalvedCopy{plan.x, plan.y, plan.w, plan.h, picked, plan.from.w, plan.from.h});
+        sheet_.Apply(
+            edit::HalvedCopy{plan.x, plan.y, plan.w, plan.h, picked, plan.from.w, plan.from.h});
     else
         sheet_.Apply(edit::Copy{plan.x, plan.y, plan.w, plan.h, picked});
     return true;

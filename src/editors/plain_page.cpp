@@ -21,7 +21,8 @@ void PlainPage::Wire(Program& p) {
     p.OnMouseDown(z.surface, [this](int b, int, float x, float y) { cells_.Stamp(b, x, y); });
     // The chipset keeps what was on its target under the fill; the others clear it first.
     p.OnClick(info_.newButton, [this] {
-        cells_.FillTarget(cells_.Source(), info_.transparent.x, info_.transparent.y, info_.templateClears);
+        cells_.FillTarget(cells_.Source(), info_.transparent.x, info_.transparent.y,
+                          info_.templateClears);
     });
     if (info_.sizeButton) p.OnClick(info_.sizeButton, [this] { StepCellSize(); });
     p.OnClick(q.loadButton, [this] { cells_.LoadSource(); });

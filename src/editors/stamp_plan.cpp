@@ -21,7 +21,8 @@ Grid TargetGrid(const PageInfo& page, bool halved) {
 StampPlan PlanStamp(const PageInfo& page, bool halved, Size held, float x, float y) {
     const int d = halved ? 2 : 1;
     const Grid grid(static_cast<int16_t>(page.grid.x / d), static_cast<int16_t>(page.grid.y / d));
-    return {grid, SnapToGrid(x, grid.x), SnapToGrid(y, grid.y), held.w / d, held.h / d, held, halved};
+    const int x0 = SnapToGrid(x, grid.x), y0 = SnapToGrid(y, grid.y);
+    return {grid, x0, y0, held.w / d, held.h / d, held, halved};
 }
 
 Raster StampPixels(const StampPlan& plan, const Raster& selection) {
