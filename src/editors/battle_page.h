@@ -1,25 +1,16 @@
 #pragma once
-// "Battle Animation Sets": a 480 x 480 set of 96 x 96 cells on the nested
+// "Battle Animation Sets": a plain page of 96 x 96 cells on the nested
 // "Quellbild" and "Zielbild" pages, each side with its animation preview.
 
 #include "editors/battle_preview.h"
-#include "editors/page.h"
+#include "editors/plain_page.h"
 
 namespace tw {
 
-class BattlePage : public Page {
+class BattlePage : public PlainPage {
 public:
     BattlePage(frmMain& form, modTWFunc& files, Sheet& sheet);
     void Wire(Program& program) override;
-
-    void BQ_MouseMove(int button, int shift, float x, float y);
-    void BQ_MouseDown(int button, int shift, float x, float y);
-    void BZ_MouseMove(int button, int shift, float x, float y);
-    void BZ_MouseDown(int button, int shift, float x, float y);
-    void cmdBnew_Click();
-    void LoadQBattle_Click();
-    void LoadZBattle_Click();
-    void SaveZBattle_Click();
 
     bool CanStepPreview(Side side) const override {
         return !(side == Side::Source ? sourcePreview_ : targetPreview_).Playing();
@@ -31,7 +22,6 @@ public:
     BattlePreview& TargetPreview() { return targetPreview_; }
 
 private:
-    const int16_t cell_;  // the one square cell, 96 pixels
     BattlePreview sourcePreview_;
     BattlePreview targetPreview_;
 };

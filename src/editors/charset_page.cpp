@@ -33,11 +33,11 @@ void CharsetPage::Wire(Program& p) {
     p.OnTimer("tmrCharZAni", [this] { targetPreview_.Tick(); });
 }
 
-void CharsetPage::RQ_MouseMove(int, int, float x, float y) { cells_.MoveSelection(x, y, info_.grid); }
+void CharsetPage::RQ_MouseMove(int, int, float x, float y) { cells_.MoveSelection(x, y); }
 
 void CharsetPage::RQ_MouseDown(int button, int, float x, float y) {
     ModuleState& s = state_;
-    if (!cells_.Pick(button, x, y, info_.grid, s.CharFrameW, s.CharFrameH)) return;
+    if (!cells_.Pick(button, x, y)) return;
     // While the source preview is stopped, the picked frame becomes its base.
     if (sourceStopped_.Value()) {
         s.CharQAniBaseX = static_cast<int16_t>(cells_.Selection().Left());
@@ -46,12 +46,12 @@ void CharsetPage::RQ_MouseDown(int button, int, float x, float y) {
 }
 
 void CharsetPage::RZ_MouseMove(int, int, float x, float y) {
-    cells_.PreviewTarget(x, y, info_.grid, state_.CharFrameW, state_.CharFrameH);
+    cells_.PreviewTarget(x, y);
 }
 
 void CharsetPage::RZ_MouseDown(int button, int, float x, float y) {
     ModuleState& s = state_;
-    if (!cells_.Stamp(button, x, y, info_.grid, s.CharFrameW, s.CharFrameH)) return;
+    if (!cells_.Stamp(button, x, y)) return;
     if (targetStopped_.Value()) {
         s.CharZAniBaseX = static_cast<int16_t>(cells_.Insert().Left());
         s.CharZAniBaseY = static_cast<int16_t>(cells_.Insert().Top());
@@ -67,9 +67,7 @@ void CharsetPage::cmdCompleteSet_Click() {
     wholeCharacter_ = !wholeCharacter_;
     wholeCharacterButton_.SetFontBold(wholeCharacter_);
     const Size cell = info_.cells[wholeCharacter_ ? 1 : 0];
-    state_.CharFrameW = static_cast<int16_t>(cell.w);
-    state_.CharFrameH = static_cast<int16_t>(cell.h);
-    cells_.ResizeCell(cell.w, cell.h);
+    cells_.SetCell(cell);
 }
 
 void CharsetPage::Flip(bool horizontal) {
@@ -77,7 +75,7 @@ void CharsetPage::Flip(bool horizontal) {
     cells_.FlipSelection(horizontal, info_.cells[0], true);
 }
 
-void CharsetPage::LoadQChar_Click() { cells_.LoadSource(state_.CharFrameW, state_.CharFrameH); }
+void CharsetPage::LoadQChar_Click() { cells_.LoadSource(); }
 void CharsetPage::LoadZChar_Click() { cells_.LoadTarget(); }
 void CharsetPage::SaveZChar_Click() { cells_.SaveTarget(); }
 

@@ -2,7 +2,6 @@
 
 #include "editors/wiring.h"
 #include "platform/blit.h"
-#include "shell/snap_to_grid.h"
 
 namespace tw {
 
@@ -28,33 +27,21 @@ void ConverterPage::Wire(Program& p) {
 }
 
 void ConverterPage::OQ_MouseMove(int, int, float x, float y) {
-    cells_.MoveSelection(x, y, info_.grid);
+    cells_.MoveSelection(x, y);
 }
 
 void ConverterPage::OQ_MouseDown(int button, int, float x, float y) {
-    const int s = state_.ConvSelSize;
-    cells_.Pick(button, x, y, info_.grid, s, s);
+    cells_.Pick(button, x, y);
 }
 
 void ConverterPage::OZ_MouseMove(int, int, float x, float y) {
-    const int s = state_.ConvSelSize;
-    cells_.PreviewTarget(x, y, state_.ConvCellSize, s, s);
+    cells_.PreviewTarget(x, y);
 }
 
+// A held block is stamped whole: its own size 1:1, half of it halved; each
+// mode on its own grid.
 void ConverterPage::OZ_MouseDown(int button, int, float x, float y) {
-    cells_.MoveInsert(x, y, state_.ConvCellSize);
-    if (button != 1) return;
-    const int s = state_.ConvSelSize;
-    const Raster& picked = cells_.SelectionBuffer().View();
-    // A held block is stamped whole: its own size 1:1, half of it halved.
-    const int w = cells_.HoldsBlock() ? picked.Width() : s;
-    const int h = cells_.HoldsBlock() ? picked.Height() : s;
-    // Each mode stamps on its own grid: 16 pixels 1:1, 8 pixels halved.
-    if (halved_)
-        cells_.StampEdit(
-            edit::HalvedCopy{SnapToGrid(x, 8), SnapToGrid(y, 8), w / 2, h / 2, picked, w, h});
-    else
-        cells_.StampEdit(edit::Copy{SnapToGrid(x, 16), SnapToGrid(y, 16), w, h, picked});
+    cells_.Stamp(button, x, y);
 }
 
 void ConverterPage::ShowSection(int n) {
@@ -73,8 +60,7 @@ void ConverterPage::CLoadQr_Click() {
     // as it was, and the steps below run all the same.
     cells_.OpenSource();
     ShowSection(1);
-    const int s = state_.ConvSelSize;
-    cells_.RetakeSelection(s, s);
+    cells_.RetakeSelection();
     changeSection_.SetEnabled(true);
     Mark(0, true);
 }
@@ -99,34 +85,29 @@ void ConverterPage::cmdChange_Click() {
 // 16 -> 32 -> 64 -> 128 -> 16; in 1:2 mode the insert outline and target
 // preview take half the cell.
 void ConverterPage::cmdOSelGr_Click() {
-    int16_t& size = state_.ConvSelSize;
+    const int16_t size = state_.ConvSelSize;
     const std::optional<Size> next = NextCell(info_, {size, size});
     if (!next) return;
-    size = static_cast<int16_t>(next->w);
-    cells_.ResizeCell(size, size);
-    if (halved_) cells_.ResizeInsert(size / 2, size / 2);
+    cells_.SetCell(*next);
+    if (!Halved()) return;
+    const StampPlan half = PlanStamp(info_, true, *next, 0, 0);
+    cells_.ResizeInsert(half.w, half.h);
 }
 
-// The insert outline takes one 16-pixel tile, whatever the selection size.
-void ConverterPage::optModOneToOne_Click() {
-    halved_ = false;
-    ShowMode();
-    state_.ConvCellSize = 16;
-    cells_.ResizeInsert(16, 16);
-}
+void ConverterPage::optModOneToOne_Click() { TakeMode(false); }
+void ConverterPage::optModRPG2K_Click() { TakeMode(true); }
 
-void ConverterPage::optModRPG2K_Click() {
-    halved_ = true;
-    ShowMode();
-    state_.ConvCellSize = 8;
-    cells_.ResizeInsert(8, 8);
-}
-
-void ConverterPage::ShowMode() {
-    cells_.HalveBlockInsert(halved_);
-    OptionButton& on = halved_ ? halvedOption_ : oneToOne_;
+// The insert outline takes one tile of the mode's grid (16 pixels 1:1, 8
+// halved), whatever the selection size.
+void ConverterPage::TakeMode(bool halved) {
+    OptionButton& on = halved ? halvedOption_ : oneToOne_;
     if (!on.Value()) on.Select();
+    const Grid grid = TargetGrid(info_, halved);
+    state_.ConvCellSize = grid.x;
+    cells_.ResizeInsert(grid.x, grid.y);
 }
+
+bool ConverterPage::Halved() const { return halvedOption_.Value(); }
 
 // The template colour comes from picChip: red 255, green 103, blue 139.
 void ConverterPage::cmdOnew_Click() { cells_.FillTarget(templateColour_, 0, 0, true); }

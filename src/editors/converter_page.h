@@ -28,7 +28,7 @@ public:
     void SaveRChip_Click();
 
     // "Copy Tiles 1:2": blocks are stamped halved on the 8-pixel grid.
-    bool Halved() const { return halved_; }
+    bool Halved() const;
     // Which of the four section indicators are marked. A reload marks the
     // first one again without clearing the others, so two can be marked.
     const std::array<bool, 4>& MarkedSections() const { return marked_; }
@@ -38,11 +38,10 @@ private:
     void ShowSection(int n);
     // Marks or clears indicator i (0 to 3), red when marked, white otherwise.
     void Mark(int i, bool on);
-    // Draws the option buttons from the mode.
-    void ShowMode();
+    // 1:1 or 1:2: the mode's option is on, the insert outline one tile of its grid.
+    void TakeMode(bool halved);
 
     ModuleState& state_;
-    bool halved_ = false;
     std::array<bool, 4> marked_{};
     const Surface& picTemp_;
     const Surface& templateColour_;  // picChip

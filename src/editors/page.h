@@ -21,11 +21,10 @@ public:
     Sheet& TargetSheet() const { return sheet_; }
 
     // Start-up: both buffers and their views take the corner of their surfaces
-    // at the start cell size.
+    // at the start cell size, which the load handler has put in the module state.
     void Prime() {
-        const Size c = info_.cells.front();
-        cells_.RetakeSelection(c.w, c.h);
-        cells_.RetakePreview(c.w, c.h);
+        cells_.RetakeSelection();
+        cells_.RetakePreview();
     }
 
     // The release of a Shift-drag over the source: the selection becomes a block.

@@ -1,24 +1,25 @@
 #include "editors/page_table.h"
 
-#include <array>
 #include <stdexcept>
 #include <string>
 
 namespace tw {
 namespace {
 
-const std::array<PageInfo, 6>& Table() {
-    static const std::array<PageInfo, 6> table = {{
+std::span<const PageInfo> Table() {
+    static const PageInfo table[] = {
         {"Chipset", 'C', 0, -1, -1,
          {"CQ", "Csel", "picCsel", "imgC1", "LoadQChip"},
          {"CZ", "Cins", "picCins", "imgC2", "LoadZChip"},
          "SaveZChip", "cmdNew", "cmdSelGR", Grid(16),
-         {{16, 16}, {32, 32}, {64, 64}, {128, 128}}, {480, 256}, {288, 128}},
+         {{16, 16}, {32, 32}, {64, 64}, {128, 128}}, {480, 256}, {288, 128},
+         nullptr, nullptr, &ModuleState::ChipSelSize, &ModuleState::ChipSelSize, false},
         {"Charset", 'R', 1, -1, -1,
          {"RQ", "Rsel", "picRsel", "imgR1", "LoadQChar"},
          {"RZ", "Rins", "picRins", "imgR2", "LoadZChar"},
          "SaveZChar", "cmdRnew", "cmdCompleteSet", Grid(24, 32),
-         {{24, 32}, {72, 128}}, {288, 256}, {0, 0}},
+         {{24, 32}, {72, 128}}, {288, 256}, {0, 0},
+         nullptr, nullptr, &ModuleState::CharFrameW, &ModuleState::CharFrameH},
         {"Faceset", 'F', 2, -1, -1,
          {"FQ", "Fsel", "picFsel", "imgF1", "LoadQFace"},
          {"FZ", "Fins", "picFins", "imgF2", "LoadZFace"},
@@ -28,7 +29,8 @@ const std::array<PageInfo, 6>& Table() {
          {"SQ", "Ssel", "picSsel", "imgS1", "LoadQSystem"},
          {"SZ", "Sins", "picSins", "imgS2", "LoadZSystem"},
          "SaveZSystem", "cmdSnew", "ySelSize", Grid(16),
-         {{16, 16}, {32, 32}}, {160, 80}, {128, 0}},
+         {{16, 16}, {32, 32}}, {160, 80}, {128, 0},
+         nullptr, nullptr, &ModuleState::SysSelSize, &ModuleState::SysSelSize},
         {"Battle animation set", 'B', 4, 0, 1,
          {"BQ", "Bsel", "picBsel", "imgB1", "LoadQBattle"},
          {"BZ", "Bins", "picBins", "imgB2", "LoadZBattle"},
@@ -38,8 +40,9 @@ const std::array<PageInfo, 6>& Table() {
          {"OQ", "Osel", "picOsel", "imgO1", "CLoadQr"},
          {"OZ", "Oins", "picOins", "imgO2", "LoadRChip"},
          "SaveRChip", "cmdOnew", "cmdOSelGr", Grid(16),
-         {{16, 16}, {32, 32}, {64, 64}, {128, 128}}, {480, 256}, {288, 128}, "picTemp"},
-    }};
+         {{16, 16}, {32, 32}, {64, 64}, {128, 128}}, {480, 256}, {288, 128}, "picTemp",
+         "optModRPG2K", &ModuleState::ConvSelSize, &ModuleState::ConvSelSize},
+    };
     return table;
 }
 
@@ -83,6 +86,11 @@ PixelPosition TransparentPixelForSize(int width, int height) {
     const std::optional<PageRef> ref = PageForPictureSize(width, height);
     if (!ref || ref->side != Side::Target) return {0, 0};
     return ref->page->transparent;
+}
+
+Size CellOf(const ModuleState& state, const PageInfo& page) {
+    if (!page.cellW) return page.cells.front();
+    return {state.*page.cellW, state.*page.cellH};
 }
 
 std::optional<Size> NextCell(const PageInfo& page, Size current) {

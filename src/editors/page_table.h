@@ -10,12 +10,21 @@
 #include <string_view>
 #include <vector>
 
-#include "editors/pick_and_place.h"
+#include <cstdint>
+
 #include "imagefiles/transparent_pixel.h"
+#include "shell/module_state.h"
 
 namespace tw {
 
 enum class Side { Source, Target };
+
+// A grid: one step across and one down.
+struct Grid {
+    Grid(int16_t both) : x(both), y(both) {}  // NOLINT: a square grid reads as its step
+    Grid(int16_t across, int16_t down) : x(across), y(down) {}
+    int16_t x, y;
+};
 
 struct Size {
     int w, h;
@@ -50,6 +59,16 @@ struct PageInfo {
     // A second surface a source load fills as well (the converter keeps the
     // whole picture there while its view shows one section), or nullptr.
     const char* sourceCopy = nullptr;
+    // The option button under which stamps land halved on half the grid (the
+    // converter's "Copy Tiles 1:2"), or nullptr.
+    const char* halfOption = nullptr;
+    // The module variables that hold the cell's width and height (one for a
+    // square cell), the only place the cell size is kept; nullptr when the
+    // page has one cell size.
+    int16_t ModuleState::*cellW = nullptr;
+    int16_t ModuleState::*cellH = nullptr;
+    // New Template clears the target before the fill (all but the chipset).
+    bool templateClears = true;
 
     const PageSide& Of(Side s) const { return s == Side::Source ? source : target; }
 };
@@ -79,6 +98,9 @@ PixelPosition TransparentPixelForSize(int width, int height);
 // The outer size in twips of a buffer for a cell of `pixels`: the cell plus
 // a 2-pixel border on each side, 15 twips to the pixel.
 constexpr int BufferTwips(int pixels) { return (pixels + 4) * 15; }
+
+// The cell a pick or stamp copies now: the page's module variables, or its one size.
+Size CellOf(const ModuleState& state, const PageInfo& page);
 
 // The cell size after `current` in the page's list; nullopt when `current` is
 // none of them.

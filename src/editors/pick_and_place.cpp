@@ -41,7 +41,8 @@ void ShowBlock(Canvas& buffer, ImageView& view) {
 }  // namespace
 
 PickAndPlace::PickAndPlace(frmMain& form, modTWFunc& files, Sheet& sheet)
-    : files_(files), sheet_(sheet), source_(form.Drawable(sheet.Info().source.surface)),
+    : form_(form), info_(sheet.Info()), files_(files), sheet_(sheet),
+      source_(form.Drawable(sheet.Info().source.surface)),
       sel_(form.Shape(sheet.Info().source.outline)),
       selBuffer_(form.Drawable(sheet.Info().source.buffer)),
       selView_(form.Img(sheet.Info().source.view)), target_(sheet.Target()),
@@ -54,17 +55,18 @@ void ShowBuffer(Canvas& buffer, ImageView& view) {
     view.SetPicture(buffer.Image());
 }
 
-void PickAndPlace::MoveSelection(float x, float y, Grid grid) {
-    sel_.Move(SnapToGrid(x, grid.x), SnapToGrid(y, grid.y));
+void PickAndPlace::MoveSelection(float x, float y) {
+    sel_.Move(SnapToGrid(x, info_.grid.x), SnapToGrid(y, info_.grid.y));
 }
 
-bool PickAndPlace::Pick(int button, float x, float y, Grid grid, int w, int h) {
-    MoveSelection(x, y, grid);
+bool PickAndPlace::Pick(int button, float x, float y) {
+    MoveSelection(x, y);
     if (button != 1) return false;
     EndBlock();
-    picked_ = PickedCell{grid, SnapToGrid(x, grid.x), SnapToGrid(y, grid.y), w, h};
+    const Size cell = Cell();
+    picked_ = PickedCell{sel_.Left(), sel_.Top(), cell.w, cell.h};
     selBuffer_.Cls();
-    BitBlt(selBuffer_.hDC(), 0, 0, w, h, source_.View(), SnapToGrid(x, grid.x), SnapToGrid(y, grid.y));
+    BitBlt(selBuffer_.hDC(), 0, 0, cell.w, cell.h, source_.View(), picked_->x, picked_->y);
     ShowBuffer(selBuffer_, selView_);
     return true;
 }
@@ -72,7 +74,7 @@ bool PickAndPlace::Pick(int button, float x, float y, Grid grid, int w, int h) {
 std::optional<CellBlock> PickAndPlace::BlockSpan(float x, float y) const {
     if (!picked_) return std::nullopt;
     const PickedCell& p = *picked_;
-    const int rx = SnapToGrid(x, p.grid.x), ry = SnapToGrid(y, p.grid.y);
+    const int rx = SnapToGrid(x, info_.grid.x), ry = SnapToGrid(y, info_.grid.y);
     const int left = std::max(0, std::min(p.x, rx));
     const int top = std::max(0, std::min(p.y, ry));
     const int right = std::min(source_.ClientWidth(), std::max(p.x, rx) + p.w);
@@ -86,45 +88,49 @@ void PickAndPlace::PickBlock(float x, float y) {
     if (!block) return;
     sel_.Move(block->x, block->y);
     HoldBlock(block->w, block->h);
-    BitBlt(selBuffer_.hDC(), 0, 0, blockW_, blockH_, source_.View(), block->x, block->y);
+    BitBlt(selBuffer_.hDC(), 0, 0, block->w, block->h, source_.View(), block->x, block->y);
     ShowBlock(selBuffer_, selView_);
 }
 
 void PickAndPlace::TakeBlock(const Raster& picture) {
     if (picture.Empty()) return;
     HoldBlock(picture.Width(), picture.Height());
-    BitBlt(selBuffer_.hDC(), 0, 0, blockW_, blockH_, picture, 0, 0);
+    BitBlt(selBuffer_.hDC(), 0, 0, picture.Width(), picture.Height(), picture, 0, 0);
     ShowBlock(selBuffer_, selView_);
 }
 
 void PickAndPlace::HoldBlock(int w, int h) {
-    if (!saved_)
-        saved_ = CellSizes{sel_.Width(), sel_.Height(), ins_.Width(), ins_.Height(),
-                           selBuffer_.OuterWidthTwips(), selBuffer_.OuterHeightTwips(),
-                           insBuffer_.OuterWidthTwips(), insBuffer_.OuterHeightTwips()};
-    blockW_ = w;
-    blockH_ = h;
+    block_ = Size{w, h};
+    const StampPlan insert = Plan(0, 0);
     sel_.Resize(w, h);
-    const Size insert = StampCell(0, 0);
-    ResizeInsertOnly(insert.w, insert.h);
+    const int iw = std::max(1, insert.w), ih = std::max(1, insert.h);
+    ins_.Resize(iw, ih);
     selBuffer_.SetOuterTwips(BufferTwips(w), BufferTwips(h));
+    insBuffer_.SetOuterTwips(BufferTwips(iw), BufferTwips(ih));
     selBuffer_.Cls();
 }
 
-Size PickAndPlace::StampCell(int w, int h) const {
-    if (!saved_) return {w, h};
-    const int d = halveInsert_ ? 2 : 1;
-    return {std::max(1, blockW_ / d), std::max(1, blockH_ / d)};
+StampPlan PickAndPlace::Plan(float x, float y) const {
+    return PlanStamp(info_, StampsHalved(form_, info_), block_.value_or(Cell()), x, y);
 }
 
 void PickAndPlace::EndBlock() {
-    if (!saved_) return;
-    const CellSizes c = *saved_;
-    saved_.reset();
-    sel_.Resize(c.selW, c.selH);
-    ins_.Resize(c.insW, c.insH);
-    selBuffer_.SetOuterTwips(c.selTwW, c.selTwH);
-    insBuffer_.SetOuterTwips(c.insTwW, c.insTwH);
+    if (!block_) return;
+    block_.reset();
+    const Size cell = Cell();
+    const Size insert = insert_.value_or(cell);
+    SizeSelection(cell.w, cell.h);
+    SizeInsert(insert.w, insert.h);
+}
+
+void PickAndPlace::SizeSelection(int w, int h) {
+    sel_.Resize(w, h);
+    selBuffer_.SetOuterTwips(BufferTwips(w), BufferTwips(h));
+}
+
+void PickAndPlace::SizeInsert(int w, int h) {
+    ins_.Resize(w, h);
+    insBuffer_.SetOuterTwips(BufferTwips(w), BufferTwips(h));
 }
 
 void PickAndPlace::FlipSelection(bool horizontal, Size frame, bool swapRows) {
@@ -147,69 +153,67 @@ void PickAndPlace::FlipSelection(bool horizontal, Size frame, bool swapRows) {
             for (int y = 0; y < fh; ++y)
                 std::swap_ranges(r.Row(top + fh + y), r.Row(top + fh + y) + r.Width(),
                                  r.Row(top + 3 * fh + y));
-    if (saved_)
+    if (block_)
         ShowBlock(selBuffer_, selView_);
     else
         ShowBuffer(selBuffer_, selView_);
 }
 
-void PickAndPlace::MoveInsert(float x, float y, Grid grid) {
-    ins_.Move(SnapToGrid(x, grid.x), SnapToGrid(y, grid.y));
-}
-
-void PickAndPlace::PreviewTarget(float x, float y, Grid grid, int w, int h) {
-    MoveInsert(x, y, grid);
-    const Size cell = StampCell(w, h);
-    w = cell.w;
-    h = cell.h;
+void PickAndPlace::PreviewTarget(float x, float y) {
+    const StampPlan plan = Plan(x, y);
+    ins_.Move(plan.x, plan.y);
     insBuffer_.Cls();
-    BitBlt(insBuffer_.hDC(), 0, 0, w, h, target_.View(), SnapToGrid(x, grid.x), SnapToGrid(y, grid.y));
+    BitBlt(insBuffer_.hDC(), 0, 0, plan.w, plan.h, target_.View(), plan.x, plan.y);
     ShowBuffer(insBuffer_, insView_);
 }
 
-bool PickAndPlace::Stamp(int button, float x, float y, Grid grid, int w, int h) {
-    MoveInsert(x, y, grid);
+bool PickAndPlace::Stamp(int button, float x, float y) {
+    const StampPlan plan = Plan(x, y);
+    ins_.Move(plan.x, plan.y);
     if (button != 1) return false;
-    const Size cell = StampCell(w, h);
-    w = cell.w;
-    h = cell.h;
-    sheet_.Apply(edit::Copy{SnapToGrid(x, grid.x), SnapToGrid(y, grid.y), w, h, selBuffer_.View()});
+    const Raster& picked = selBuffer_.View();
+    if (plan.halved)
+        sheet_.Apply(
+            edit::HalvedCopy{plan.x, plan.y, plan.w, plan.h, picked, plan.from.w, plan.from.h});
+    else
+        sheet_.Apply(edit::Copy{plan.x, plan.y, plan.w, plan.h, picked});
     return true;
 }
 
-void PickAndPlace::ResizeCell(int w, int h) {
+void PickAndPlace::SetCell(Size cell) {
+    // The buffers keep what fits of their pixels through each size they
+    // take, so a block's buffer passes through the old cell's size first.
     EndBlock();
-    sel_.Resize(w, h);
-    ins_.Resize(w, h);
-    selBuffer_.SetOuterTwips(BufferTwips(w), BufferTwips(h));
-    insBuffer_.SetOuterTwips(BufferTwips(w), BufferTwips(h));
+    insert_.reset();
+    form_.State.*info_.cellW = static_cast<int16_t>(cell.w);
+    form_.State.*info_.cellH = static_cast<int16_t>(cell.h);
+    SizeSelection(cell.w, cell.h);
+    SizeInsert(cell.w, cell.h);
 }
 
 void PickAndPlace::ResizeInsert(int w, int h) {
     EndBlock();
-    ResizeInsertOnly(w, h);
+    insert_ = Size{w, h};
+    SizeInsert(w, h);
 }
 
-void PickAndPlace::ResizeInsertOnly(int w, int h) {
-    ins_.Resize(w, h);
-    insBuffer_.SetOuterTwips(BufferTwips(w), BufferTwips(h));
-}
-
-void PickAndPlace::RetakeSelection(int w, int h) {
+void PickAndPlace::RetakeSelection() {
     EndBlock();
-    BitBlt(selBuffer_.hDC(), 0, 0, w, h, source_.View(), 0, 0);
+    const Size cell = Cell();
+    BitBlt(selBuffer_.hDC(), 0, 0, cell.w, cell.h, source_.View(), 0, 0);
     ShowBuffer(selBuffer_, selView_);
 }
 
-void PickAndPlace::RetakePreview(int w, int h) {
-    BitBlt(insBuffer_.hDC(), 0, 0, w, h, target_.View(), 0, 0);
+void PickAndPlace::RetakePreview() {
+    const Size cell = Cell();
+    BitBlt(insBuffer_.hDC(), 0, 0, cell.w, cell.h, target_.View(), 0, 0);
     ShowBuffer(insBuffer_, insView_);
 }
 
-void PickAndPlace::LoadSource(int w, int h) {
+void PickAndPlace::LoadSource() {
     source_.Cls();
     OpenSource();
-    RetakeSelection(w, h);
+    RetakeSelection();
 }
 
 void PickAndPlace::LoadTarget() {

@@ -6,15 +6,27 @@
 
 #include "editors/battle_page.h"
 #include "editors/charset_page.h"
-#include "editors/chipset_page.h"
 #include "editors/converter_page.h"
 #include "editors/file_outcome.h"
-#include "editors/faceset_page.h"
 #include "editors/page_table.h"
-#include "editors/systemset_page.h"
+#include "editors/plain_page.h"
 #include "imagefiles/colour_count.h"
 
 namespace tw {
+namespace {
+
+// A page is its row of the page table; only pages with rules of their own
+// have a class of their own.
+std::unique_ptr<Page> MakePage(frmMain& form, modTWFunc& files, Sheet& sheet) {
+    switch (sheet.Info().letter) {
+        case 'R': return std::make_unique<CharsetPage>(form, files, sheet);
+        case 'B': return std::make_unique<BattlePage>(form, files, sheet);
+        case 'O': return std::make_unique<ConverterPage>(form, files, sheet);
+        default: return std::make_unique<PlainPage>(form, files, sheet);
+    }
+}
+
+}  // namespace
 
 // The load and save routing of the file routines, from the page table: a
 // load fills its page side's surface (and the converter's full-picture copy)
@@ -29,16 +41,11 @@ Program::Program(FileDialog& dialog, AboutHost& about)
       about_(about), tab1_(form_.Get<TabControl>("Tab1")),
       undoItem_(form_.Get<MenuItem>("mnuUndo")), redoItem_(form_.Get<MenuItem>("mnuRedo")),
       revertItem_(form_.Get<MenuItem>("mnuRevert")) {
-    for (const PageInfo& p : Pages())
+    for (const PageInfo& p : Pages()) {
         sheets_.push_back(std::make_unique<Sheet>(form_.SheetPic(p.target.surface), p, edits_));
-    const auto sheet = [this](char letter) -> Sheet& { return SheetOf(PageByLetter(letter)); };
-    pages_.push_back(std::make_unique<ChipsetPage>(form_, files_, sheet('C')));
-    pages_.push_back(std::make_unique<CharsetPage>(form_, files_, sheet('R')));
-    pages_.push_back(std::make_unique<FacesetPage>(form_, files_, sheet('F')));
-    pages_.push_back(std::make_unique<SystemsetPage>(form_, files_, sheet('S')));
-    pages_.push_back(std::make_unique<BattlePage>(form_, files_, sheet('B')));
-    pages_.push_back(std::make_unique<ConverterPage>(form_, files_, sheet('O')));
-    for (auto& page : pages_) page->Wire(*this);
+        pages_.push_back(MakePage(form_, files_, *sheets_.back()));
+        pages_.back()->Wire(*this);
+    }
 
     // The menu: "&Exit" unloads the main window at once, nothing asked.
     OnClick("mnuBeenden", [this] { form_.Unloaded = true; });

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "editors/stamp_plan.h"
 #include "imagefiles/colour_count.h"
 
 namespace tw {
@@ -24,9 +25,8 @@ std::string SurfaceTitle(PageRef ref) {
 }
 
 Grid GridOf(const frmMain& form, PageRef ref) {
-    if (ref.page->letter == 'O' && ref.side == Side::Target && form.Opt("optModRPG2K").Value())
-        return Grid(8);
-    return ref.page->grid;
+    if (ref.side == Side::Source) return ref.page->grid;
+    return TargetGrid(*ref.page, StampsHalved(form, *ref.page));
 }
 
 void StatusLine::PointerAt(std::string_view surface, float x, float y) {

@@ -69,8 +69,7 @@ private:
 
 // "Chipset source", "Battle animation set target".
 std::string SurfaceTitle(PageRef ref);
-// The grid the outlines snap to on that side now (the converter's target
-// takes an 8-pixel grid in 1:2 mode).
+// The grid the outlines snap to on that side now: a target's is the stamp's.
 Grid GridOf(const frmMain& form, PageRef ref);
 
 }  // namespace tw

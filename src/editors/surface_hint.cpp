@@ -10,7 +10,7 @@ std::string SurfaceHint(PageRef ref) {
         hint += "Left click: pick this cell";
     } else {
         hint += "Left click: stamp the picked cell here";
-        if (ref.page->letter == 'O') hint += " (halved in 1:2 mode)";
+        if (ref.page->halfOption) hint += " (halved in 1:2 mode)";
     }
     hint += "\nRight or middle click: move the outline only";
     hint += "\nDrop a picture file here to load it";

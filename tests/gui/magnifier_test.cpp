@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "gui/magnifier/magnifier_picture.h"
 #include "gui/magnifier/magnifier_window.h"
@@ -88,18 +89,57 @@ TEST_F(Magnifier, OpensBesideTheWindowAndFollowsThePointer) {
     ExpectShows(ToImage(s.Form().Pic("RQ").View()), {30, 40}, {24, 32, 24, 32}, 4);
 }
 
+// Over a target it shows what a left click would stamp, where the stamp
+// lands: a picked cell on the chipset, and on the converter in 1:2 mode a
+// 48 x 32 block as the 24 x 16 block of ANDed 2 x 2 pixels.
 TEST_F(Magnifier, OverTheTargetShowsWhatAStampWouldPut) {
-    s.Press("CQ", Qt::LeftButton, 100, 60);  // picks the cell at (96, 48)
-    s.Release("CQ", Qt::LeftButton, 100, 60);
-    const QImage target = ToImage(s.Form().Pic("CZ").View());
-    s.Move("CZ", 40, 24);  // the stamp would land at (32, 16)
-    QImage expected = target;
-    const QImage cell = Pattern(480, 256, 1).copy(96, 48, 16, 16);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) expected.setPixel(32 + x, 16 + y, cell.pixel(x, y));
-    ExpectShows(expected, {40, 24}, {32, 16, 16, 16}, 8);
-    // Only shown: the target itself is unchanged.
-    EXPECT_EQ(ToImage(s.Form().Pic("CZ").View()), target);
+    struct Case {
+        const char *source, *target;
+        std::function<void()> pick;
+        QPoint pointer;  // over the target
+        QRect cell;      // where the stamp lands
+        QPoint from;     // the picked pixels' corner on the source
+        int d;           // source pixels to a sheet pixel, each way
+    };
+    const Case cases[] = {
+        {"CQ", "CZ",
+         [&] {
+             s.Press("CQ", Qt::LeftButton, 100, 60);
+             s.Release("CQ", Qt::LeftButton, 100, 60);
+         },
+         {40, 24}, {32, 16, 16, 16}, {96, 48}, 1},
+        {"OQ", "OZ",
+         [&] {
+             s.dialog.QueueFile(WritePattern(temp, "old.png", 256, 1024, 3));
+             s.Click("CLoadQr");
+             s.Click("optModRPG2K");
+             s.Press("OQ", Qt::LeftButton, 4, 4, Qt::ShiftModifier);
+             s.Move("OQ", 36, 20, Qt::LeftButton);
+             s.Release("OQ", Qt::LeftButton, 36, 20);
+         },
+         {44, 28}, {40, 24, 24, 16}, {0, 0}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        c.pick();
+        const QImage source = ToImage(s.Form().Pic(c.source).View());
+        const QImage target = ToImage(s.Form().Pic(c.target).View());
+        s.Move(c.target, c.pointer.x(), c.pointer.y());
+        QImage expected = target;
+        for (int y = 0; y < c.cell.height(); ++y)
+            for (int x = 0; x < c.cell.width(); ++x) {
+                QRgb p = 0xFFFFFFFFu;
+                for (int j = 0; j < c.d; ++j)
+                    for (int i = 0; i < c.d; ++i)
+                        p &= source.pixel(c.from + QPoint(c.d * x + i, c.d * y + j));
+                expected.setPixel(c.cell.topLeft() + QPoint(x, y), p);
+            }
+        ExpectShows(expected, c.pointer, c.cell, 8);
+        // Only shown: the target is unchanged until the click places just that.
+        EXPECT_EQ(ToImage(s.Form().Pic(c.target).View()), target);
+        s.Press(c.target, Qt::LeftButton, c.pointer.x(), c.pointer.y());
+        EXPECT_EQ(ToImage(s.Form().Pic(c.target).View()), expected);
+    }
 }
 
 TEST_F(Magnifier, KeepsItsPlaceAndSizeBetweenRuns) {

@@ -1,7 +1,8 @@
 #include "gui/magnifier/magnifier_facts.h"
 
 #include "editors/page_table.h"
-#include "platform/blit.h"
+#include "editors/stamp_plan.h"
+#include "editors/status_line.h"
 #include "platform/controls.h"
 #include "platform/surface.h"
 
@@ -11,28 +12,22 @@ std::optional<MagnifiedSurface> MagnifierFacts(const frmMain& form, std::string_
     const auto ref = PageOfSurface(surface);
     if (!ref) return std::nullopt;
     const PageInfo& page = *ref->page;
-    QSize grid(page.grid.x, page.grid.y);
-    // The converter's target grid follows its mode: 16 for 1:1, 8 for 1:2.
-    if (page.letter == 'O' && ref->side == Side::Target)
-        grid = QSize(form.State.ConvCellSize, form.State.ConvCellSize);
+    const Grid grid = GridOf(form, *ref);
     const PageSide& side = page.Of(ref->side);
-    return MagnifiedSurface{grid, side.outline,
+    return MagnifiedSurface{QSize(grid.x, grid.y), side.outline,
                             ref->side == Side::Target ? page.source.buffer : ""};
 }
 
+// The selection outline always has the size of what is held: the cell, or
+// the block while one is held.
 Raster StampPreview(const frmMain& form, std::string_view surface, const MagnifiedSurface& facts) {
     if (facts.selection.empty()) return {};
+    const PageInfo& page = *PageOfSurface(surface)->page;
     const Outline& ins = form.Shape(facts.outline);
-    const Raster& picked = form.Pic(facts.selection).View();
-    if (surface == "OZ" && form.Opt("optModRPG2K").Value()) {
-        const int s = form.State.ConvSelSize;
-        Raster half(s / 2, s / 2);
-        StretchBlt(half, 0, 0, s / 2, s / 2, picked, 0, 0, s, s);
-        return half;
-    }
-    Raster stamp(ins.Width(), ins.Height());
-    BitBlt(stamp, 0, 0, ins.Width(), ins.Height(), picked, 0, 0);
-    return stamp;
+    const Outline& sel = form.Shape(page.source.outline);
+    const StampPlan plan = PlanStamp(page, StampsHalved(form, page), {sel.Width(), sel.Height()},
+                                     ins.Left(), ins.Top());
+    return StampPixels(plan, form.Pic(facts.selection).View());
 }
 
 }  // namespace tw
