@@ -13,7 +13,7 @@ SUDO          := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libpng-dev libjpeg62-turbo-dev \
         libgif-dev libtiff-dev libimagequant-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
 FUZZ_DEPS := clang libclang-rt-14-dev imagemagick python3
-BENCH_DEPS := imagemagick python3-pil mate-backgrounds
+BENCH_DEPS := imagemagick python3-pil mate-backgrounds xvfb xclip
 # cpack's Debian generator computes the dependencies with dpkg-shlibdeps,
 # which needs file; desktop-file-validate checks the desktop entry.
 PACKAGE_DEPS := dpkg-dev file desktop-file-utils
