@@ -11,11 +11,20 @@
 namespace tw::test {
 namespace {
 
-std::string Caption(Editor& e, int i) { return e.form().Get<MenuItem>("mnuRecent" + std::to_string(i)).Caption(); }
+// "s" + "3" + ".bmp", built by appending: GCC 12 at -O3 misreads a literal
+// put before a temporary string as an overlapping copy.
+std::string Numbered(const char* prefix, int i, const char* suffix = "") {
+    std::string name = prefix;
+    name += std::to_string(i);
+    name += suffix;
+    return name;
+}
+
+std::string Caption(Editor& e, int i) { return e.form().Get<MenuItem>(Numbered("mnuRecent", i)).Caption(); }
 
 TEST(RecentFiles, NewestFirstTenAtMostEachBackIntoItsSurface) {
     Editor e;
-    for (int i = 0; i < 3; ++i) e.Load("LoadQChip", NoisePicture(480, 256, i), "s" + std::to_string(i) + ".bmp");
+    for (int i = 0; i < 3; ++i) e.Load("LoadQChip", NoisePicture(480, 256, i), Numbered("s", i, ".bmp"));
     e.program.SelectTab("Tab1", PageByLetter('R').tab);
     e.Load("LoadZChar", NoisePicture(288, 256, 9), "char.bmp");
     EXPECT_EQ(Caption(e, 0), "char.bmp - Charset target");
@@ -35,7 +44,7 @@ TEST(RecentFiles, NewestFirstTenAtMostEachBackIntoItsSurface) {
     e.dialog.QueueFile(e.dir / "saved.png");
     e.Click("SaveZChip");
     EXPECT_EQ(Caption(e, 0), "saved.png - Chipset target");
-    for (int i = 0; i < 12; ++i) e.Load("LoadQFace", NoisePicture(10, 10, i), "f" + std::to_string(i) + ".bmp");
+    for (int i = 0; i < 12; ++i) e.Load("LoadQFace", NoisePicture(10, 10, i), Numbered("f", i, ".bmp"));
     ASSERT_EQ(e.program.Recent().List().size(), 10u);
     EXPECT_EQ(Caption(e, 9), "f2.bmp - Faceset source");
 
