@@ -196,12 +196,16 @@ void Program::Choose(const char* const (&items)[5], size_t chosen) {
 }
 
 void Program::UpdateAnimationMenu() {
-    const Page& front = Front();
-    for (const auto& [item, side] : {std::pair{"mnuStepZForward", Side::Target}, {"mnuStepZBack", Side::Target},
-                                     {"mnuStepQForward", Side::Source}, {"mnuStepQBack", Side::Source}}) {
-        MenuItem& m = form_.Get<MenuItem>(item);
-        if (const bool can = front.CanStepPreview(side); m.Enabled() != can) m.SetEnabled(can);
+    // After every event: the items are looked up once.
+    if (!stepItems_[0]) {
+        const char* names[4] = {"mnuStepZForward", "mnuStepZBack", "mnuStepQForward", "mnuStepQBack"};
+        for (int i = 0; i < 4; ++i) stepItems_[i] = &form_.Get<MenuItem>(names[i]);
     }
+    const Page& front = Front();
+    for (int i = 0; i < 4; ++i)
+        if (const bool can = front.CanStepPreview(i < 2 ? Side::Target : Side::Source);
+            stepItems_[i]->Enabled() != can)
+            stepItems_[i]->SetEnabled(can);
 }
 
 void Program::UpdateRecentMenu() {

@@ -154,6 +154,7 @@ private:
     MenuItem& revertItem_;
     RecentFiles recent_;
     double speed_ = 1;
+    MenuItem* stepItems_[4] = {};  // Animation > Step: target forward, back, source forward, back
     std::vector<RecentFile> shownRecent_;
     std::function<void(const std::string&, const std::string&)> loadWarning_;
     // The step a target load makes: a load, or a revert to the saved file.
