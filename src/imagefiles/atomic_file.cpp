@@ -112,6 +112,12 @@ bool AtomicFile::Prepare() {
         SetFileError("it is a folder, not a file");
         return false;
     }
+    // Written in place, a pipe whose reader never reads would hold the save
+    // forever; a device (the tests' /dev/full) is written as it is.
+    if (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)) {
+        SetFileError(S_ISFIFO(st.st_mode) ? "it is a pipe, not a file" : "it is a socket, not a file");
+        return false;
+    }
     if (access(target_.c_str(), W_OK) != 0) {
         SetFileError(errno == EACCES ? "the file is read-only" : ErrnoReason(errno, true));
         return false;

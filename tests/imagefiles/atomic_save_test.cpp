@@ -111,6 +111,12 @@ TEST(AtomicSave, DestinationsKeepTheirNature) {
              return d / "full.png";
          },
          "the disk is full", nullptr},
+        {"a pipe nobody reads", true,
+         [](const ScratchDir& d) {
+             mkfifo((d / "p.png").c_str(), 0600);
+             return d / "p.png";
+         },
+         "it is a pipe, not a file", nullptr},
         {"a folder that takes no files", true, [](const ScratchDir&) { return std::string("/proc/x.png"); },
          "the folder is read-only", nullptr},
         {"a read-only file", false,
