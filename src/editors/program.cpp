@@ -11,6 +11,7 @@
 #include "editors/page_table.h"
 #include "editors/plain_page.h"
 #include "imagefiles/colour_count.h"
+#include "imagefiles/image_format.h"
 
 namespace tw {
 namespace {
@@ -75,7 +76,7 @@ Program::Program(FileDialog& dialog, AboutHost& about)
                     charset->SetFacing(i == 0 ? std::nullopt : std::optional<int>(static_cast<int>(i) - 1));
             Choose(kFacings, i);
         });
-    static constexpr const char* kSpeeds[5] = {"mnuSpeedHalf", "mnuSpeedOne", "mnuSpeedDouble", "", ""};
+    static constexpr const char* kSpeeds[3] = {"mnuSpeedHalf", "mnuSpeedOne", "mnuSpeedDouble"};
     for (size_t i = 0; i < 3; ++i)
         OnClick(kSpeeds[i], [this, i] {
             speed_ = i == 0 ? 0.5 : i == 1 ? 1.0 : 2.0;
@@ -179,7 +180,7 @@ void Program::Reopen(size_t index) {
     std::error_code error;
     if (!ref || !std::filesystem::exists(file.path, error)) {
         recent_.Remove(index);
-        status_.SetOutcome("Could not open " + file.path.substr(file.path.rfind('/') + 1) +
+        status_.SetOutcome("Could not open " + BaseName(file.path) +
                            ": it is gone, and was taken off Recent Files");
         return;
     }
@@ -190,9 +191,8 @@ void Program::Reopen(size_t index) {
     Click(ref->page->Of(ref->side).loadButton);
 }
 
-void Program::Choose(const char* const (&items)[5], size_t chosen) {
-    for (size_t i = 0; i < 5; ++i)
-        if (*items[i]) form_.Get<MenuItem>(items[i]).SetChecked(i == chosen);
+void Program::Choose(std::span<const char* const> items, size_t chosen) {
+    for (size_t i = 0; i < items.size(); ++i) form_.Get<MenuItem>(items[i]).SetChecked(i == chosen);
 }
 
 void Program::UpdateAnimationMenu() {
@@ -216,7 +216,7 @@ void Program::UpdateRecentMenu() {
         std::string caption;
         if (i < shownRecent_.size()) {
             const RecentFile& f = shownRecent_[i];
-            caption = f.path.substr(f.path.rfind('/') + 1) + " - " + SurfaceTitle(*PageOfSurface(f.surface));
+            caption = BaseName(f.path) + " - " + SurfaceTitle(*PageOfSurface(f.surface));
         }
         item.SetCaption(caption);
         item.SetEnabled(!caption.empty());
@@ -234,7 +234,7 @@ std::string Program::Title() const {
     const Sheet& sheet = SheetOf(FrontPage());
     const std::string& path = sheet.File().path;
     if (!path.empty())
-        title += " - " + path.substr(path.rfind('/') + 1);
+        title += " - " + BaseName(path);
     else if (sheet.Modified())
         title += " - (unsaved)";
     if (sheet.Modified()) title += " *";

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -129,7 +130,7 @@ private:
     void Reopen(size_t index);
     void UpdateRecentMenu();
     // Animation > Facing and Speed: one item of each choice is checked.
-    void Choose(const char* const (&items)[5], size_t chosen);
+    void Choose(std::span<const char* const> items, size_t chosen);
     void UpdateAnimationMenu();
     Sheet& SheetOf(const PageInfo& page);
     Page& Front() const;

@@ -88,15 +88,10 @@ std::string Lower(std::string_view part) {
     return s;
 }
 
-std::string_view BaseName(std::string_view fileName) {
-    const size_t slash = fileName.rfind('/');
-    return slash == std::string_view::npos ? fileName : fileName.substr(slash + 1);
-}
-
 // The extension after the last dot of the last path element, lower-cased;
 // nothing when the name has no dot there.
 std::optional<std::string> DotExtension(std::string_view fileName) {
-    const std::string_view base = BaseName(fileName);
+    const std::string base = BaseName(fileName);
     const size_t dot = base.rfind('.');
     if (dot == std::string_view::npos) return std::nullopt;
     return Lower(base.substr(dot + 1));
@@ -112,6 +107,11 @@ const ImageFormat* ByExtension(std::string_view ext, bool longNamesToo) {
 }
 
 }  // namespace
+
+std::string BaseName(std::string_view path) {
+    const size_t slash = path.rfind('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
 
 const std::vector<ImageFormat>& ImageFormats() {
     static const std::vector<ImageFormat> formats = {
@@ -159,7 +159,7 @@ std::string FormatList(bool (*pick)(const ImageFormat&)) {
 }
 
 std::string UnknownExtensionReason(std::string_view fileName) {
-    const std::string_view base = BaseName(fileName);
+    const std::string base = BaseName(fileName);
     const size_t dot = base.rfind('.');
     if (dot == std::string_view::npos)
         return "the name has no extension (" + FormatList([](const ImageFormat&) { return true; }) + ")";

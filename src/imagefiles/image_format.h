@@ -66,6 +66,8 @@ const std::vector<ImageFormat>& ImageFormats();
 // their short ones ("x.JPEG" and "x.jpe" give "jpg", "x.tiff" gives "tif");
 // for any other name its last three characters ("imagepng" gives "png").
 std::string FormatExtension(std::string_view fileName);
+// The last element of a path: "/a/b/chipset.png" gives "chipset.png".
+std::string BaseName(std::string_view path);
 // True for the short name of a format in the table.
 bool KnownFormat(const std::string& extension);
 // The reason a name of an unknown format is refused: "unknown extension .webp".

@@ -1,7 +1,6 @@
 #include "gui/startup/command_line_open.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTimer>
 #include <utility>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "editors/page_table.h"
 #include "editors/program.h"
 #include "gui/window/main_window.h"
+#include "imagefiles/image_format.h"
 #include "imagefiles/picture_header.h"
 
 namespace tw {
@@ -25,11 +25,6 @@ void BringToFront(MainWindow& window, Program& program, const std::string& name)
         c = container;
     }
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) window.TabChanged(it->first, it->second);
-}
-
-std::string BaseName(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
