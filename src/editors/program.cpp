@@ -82,6 +82,23 @@ Program::Program(FileDialog& dialog, AboutHost& about)
             speed_ = i == 0 ? 0.5 : i == 1 ? 1.0 : 2.0;
             Choose(kSpeeds, i);
         });
+    OnClick("mnuOnionSkin", [this] {
+        onionSkin_ = !onionSkin_;
+        form_.Get<MenuItem>("mnuOnionSkin").SetChecked(onionSkin_);
+    });
+    static constexpr const char* kSizes[4] = {"mnuPreviewOne", "mnuPreviewTwo", "mnuPreviewThree",
+                                              "mnuPreviewFour"};
+    for (size_t i = 0; i < 4; ++i)
+        OnClick(kSizes[i], [this, i] {
+            previewSize_ = static_cast<int>(i) + 1;
+            Choose(kSizes, i);
+        });
+    static constexpr const char* kGrounds[3] = {"mnuBackWindow", "mnuBackChecker", "mnuBackTile"};
+    for (size_t i = 0; i < 3; ++i)
+        OnClick(kGrounds[i], [this, i] {
+            ground_ = static_cast<PreviewGround>(i);
+            Choose(kGrounds, i);
+        });
     OnClick("mnuUndo", [this] { Front().TargetSheet().Undo(); });
     OnClick("mnuRedo", [this] { Front().TargetSheet().Redo(); });
     OnClick("mnuFlipH", [this] { Front().Flip(true); });

@@ -12,6 +12,7 @@
 #include <unordered_map>
 
 #include "editors/pick_and_place.h"
+#include "editors/preview_ground.h"
 #include "editors/recent_files.h"
 #include "editors/sheet.h"
 #include "imagefiles/mod_tw_func.h"
@@ -48,6 +49,7 @@ public:
     ~Program();
 
     frmMain& Form() { return form_; }
+    const frmMain& Form() const { return form_; }
     // Copy and Paste use this clipboard from now on; nullptr: the in-process
     // one the program starts with.
     void UseClipboard(Clipboard* clipboard) {
@@ -101,6 +103,11 @@ public:
     // Animation > Speed: the factor the window's timers run faster by
     // (0.5, 1 or 2); the timers' own intervals stay as they are.
     double AnimationSpeed() const { return speed_; }
+    // Animation > Onion Skin, Preview Size (1: no enlarged previews) and
+    // Preview Background: what the window draws; no pixel of the model changes.
+    bool OnionSkin() const { return onionSkin_; }
+    int PreviewSize() const { return previewSize_; }
+    PreviewGround PreviewBackground() const { return ground_; }
     // Told what a load did to a picture that did not fit its sheet ("load
     // PATH: ..." on the runner's standard error).
     void OnLoadWarning(std::function<void(const std::string& path, const std::string& note)> f) {
@@ -155,6 +162,9 @@ private:
     MenuItem& revertItem_;
     RecentFiles recent_;
     double speed_ = 1;
+    bool onionSkin_ = false;
+    int previewSize_ = 1;
+    PreviewGround ground_ = PreviewGround::Window;
     MenuItem* stepItems_[4] = {};  // Animation > Step: target forward, back, source forward, back
     std::vector<RecentFile> shownRecent_;
     std::function<void(const std::string&, const std::string&)> loadWarning_;

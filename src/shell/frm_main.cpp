@@ -279,6 +279,18 @@ void frmMain::BuildMenu() {
     Add<MenuItem>(-1, "mnuSpeedHalf", "mnuSpeed", "0.5x").SetChecked(false);
     Add<MenuItem>(-1, "mnuSpeedOne", "mnuSpeed", "1x").SetChecked(true);
     Add<MenuItem>(-1, "mnuSpeedDouble", "mnuSpeed", "2x").SetChecked(false);
+    // What the window draws to help drawing frames; the sheets never hold it.
+    Add<MenuItem>(-1, "mnuLeerOnion", "mnuAnimation", "-");
+    Add<MenuItem>(-1, "mnuOnionSkin", "mnuAnimation", "O&nion Skin").SetChecked(false);
+    Add<MenuItem>(-1, "mnuPreviewSize", "mnuAnimation", "Preview Si&ze");
+    Add<MenuItem>(-1, "mnuPreviewOne", "mnuPreviewSize", "1x").SetChecked(true);
+    Add<MenuItem>(-1, "mnuPreviewTwo", "mnuPreviewSize", "2x").SetChecked(false);
+    Add<MenuItem>(-1, "mnuPreviewThree", "mnuPreviewSize", "3x").SetChecked(false);
+    Add<MenuItem>(-1, "mnuPreviewFour", "mnuPreviewSize", "4x").SetChecked(false);
+    Add<MenuItem>(-1, "mnuPreviewBack", "mnuAnimation", "Preview Bac&kground");
+    Add<MenuItem>(-1, "mnuBackWindow", "mnuPreviewBack", "Window").SetChecked(true);
+    Add<MenuItem>(-1, "mnuBackChecker", "mnuPreviewBack", "Checkerboard").SetChecked(false);
+    Add<MenuItem>(-1, "mnuBackTile", "mnuPreviewBack", "Chipset Tile").SetChecked(false);
 }
 
 }  // namespace tw

@@ -68,9 +68,11 @@ TEST_F(WindowLayout, CaptionClientAreaTabsMenuAndIcon) {
     EXPECT_EQ(menus[2]->text(), "Animation");
     EXPECT_EQ(texts(menus[2]->menu()),
               QStringList({"Step &Forward", "Step &Back", "Step Source F&orward", "Step Source B&ack", "-",
-                           "F&acing", "&Speed"}));
+                           "F&acing", "&Speed", "-", "O&nion Skin", "Preview Si&ze",
+                           "Preview Bac&kground"}));
     EXPECT_EQ(texts(menus.back()->menu()),
-              QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "-", "&Magnifier"}));
+              QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "-", "Show &Grid", "-",
+                           "&Magnifier"}));
 
     const QList<QSize> sizes = w.windowIcon().availableSizes();
     for (int side : {16, 32, 48}) EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;

@@ -16,20 +16,34 @@ ClientZoom::ClientZoom(QMainWindow& window, QWidget* client)
 
 ClientZoom::~ClientZoom() = default;
 
-int ClientZoom::FitFactor() const {
-    const QScreen* screen = window_.screen();
-    if (!screen) return 1;
-    const QRect avail = screen->availableGeometry();
-    // The window's own parts (frame, menu bar) keep their size at every factor.
+QSize ClientZoom::ScreenNeeded(int factor) const {
+    // The window's own parts (frame, menu bar, status bar) keep their size at every factor.
     const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
     const QWidget* central = window_.centralWidget();
     const int fixedHeight = window_.height() - (central ? central->height() : 0);
+    return QSize(client_->width() * factor + frame.width(),
+                 client_->height() * factor + fixedHeight + frame.height());
+}
+
+int ClientZoom::FitFactor() const {
+    const QScreen* screen = window_.screen();
+    if (!screen) return 1;
+    const QSize avail = screen->availableGeometry().size();
     for (int f = kMaxFactor; f > 1; --f) {
-        const int w = client_->width() * f + frame.width();
-        const int h = client_->height() * f + fixedHeight + frame.height();
-        if (w <= avail.width() && h <= avail.height()) return f;
+        const QSize needed = ScreenNeeded(f);
+        if (needed.width() <= avail.width() && needed.height() <= avail.height()) return f;
     }
     return 1;
+}
+
+QString ClientZoom::ZoomInLimit() const {
+    const int next = factor_ + 1;
+    if (next > kMaxFactor || next <= FitFactor()) return {};
+    const QSize needed = ScreenNeeded(next);
+    return tr("%1x needs a screen of %2 x %3; F2 opens the magnifier")
+        .arg(next)
+        .arg(needed.width())
+        .arg(needed.height());
 }
 
 int ClientZoom::SetFactor(int factor) {

@@ -7,6 +7,8 @@
 // the view, so menus and dialogs keep their normal size.
 
 #include <QObject>
+#include <QSize>
+#include <QString>
 
 class QGraphicsProxyWidget;
 class QGraphicsView;
@@ -26,6 +28,12 @@ public:
     int Factor() const { return factor_; }
     // The largest factor whose window fits the screen's available area (at least 1).
     int FitFactor() const;
+    // The available screen area the window needs at `factor`.
+    QSize ScreenNeeded(int factor) const;
+    // Why Zoom In cannot go on from the factor shown ("2x needs a screen of
+    // 1378 x 1252; F2 opens the magnifier"); empty while it can, or at the
+    // largest factor.
+    QString ZoomInLimit() const;
     // Sets the factor, limited to 1..FitFactor(); returns the factor set.
     int SetFactor(int factor);
     // The client area, at 1x size and in its own coordinates at every factor.

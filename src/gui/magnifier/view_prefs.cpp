@@ -25,6 +25,18 @@ void SaveMagnifierGeometry(const QByteArray& geometry) {
     Prefs().setValue("magnifier/geometry", geometry);
 }
 
+std::optional<QPoint> SavedPreviewPlace() {
+    const QVariant v = Prefs().value("preview/position");
+    if (!v.isValid()) return std::nullopt;
+    return v.toPoint();
+}
+
+void SavePreviewPlace(QPoint place) { Prefs().setValue("preview/position", place); }
+
+bool SavedShowGrid() { return Prefs().value("view/grid", false).toBool(); }
+
+void SaveShowGrid(bool on) { Prefs().setValue("view/grid", on); }
+
 DialogPlace SavedDialogPlace(bool save) {
     const QSettings prefs = Prefs();
     const QString group = save ? "dialogs/save" : "dialogs/open";

@@ -1,11 +1,13 @@
 #pragma once
-// The window's preferences that outlive a run: the zoom factor, the
-// magnifier's place and size, and where the open and save dialogs were last
-// used, in the user's config folder
+// The window's preferences that outlive a run: the zoom factor, the grid, the
+// magnifier's place and size, the enlarged previews' place, and where the
+// open and save dialogs were last used, in the user's config folder
 // ($XDG_CONFIG_HOME/tilewright/tilewright.conf). The sheets are never kept here.
 
 #include <QByteArray>
+#include <QPoint>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "editors/recent_files.h"
@@ -18,6 +20,13 @@ void SaveZoom(int factor);
 // The magnifier's saved geometry (QWidget::saveGeometry), empty when none.
 QByteArray SavedMagnifierGeometry();
 void SaveMagnifierGeometry(const QByteArray& geometry);
+
+// Where the enlarged animation previews were last shown; none the first time.
+std::optional<QPoint> SavedPreviewPlace();
+void SavePreviewPlace(QPoint place);
+// View > Show Grid; off when never chosen.
+bool SavedShowGrid();
+void SaveShowGrid(bool on);
 
 // Where a file dialog was last used: the folder of the file chosen and the
 // name filter chosen with it ("PNG (*.png *.PNG)"); empty when never.

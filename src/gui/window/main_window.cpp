@@ -15,6 +15,8 @@
 #include "gui/window/page_shortcuts.h"
 #include "gui/window/program_icon.h"
 #include "gui/magnifier/view_menu.h"
+#include "gui/preview/preview_window.h"
+#include "gui/window/drawing_aids.h"
 #include "platform/controls.h"
 
 namespace tw {
@@ -41,9 +43,15 @@ MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
     });
     zoom_ = new ClientZoom(*this, client);
     magnifier_ = new MagnifierWindow(program_.Form(), this);
-    AddViewMenu(menuBar(), *zoom_, *magnifier_);
+    previews_ = new PreviewWindow(program_, this);
+    // Closing the enlarged previews is choosing 1x.
+    connect(previews_, &PreviewWindow::Closed, this, [this] {
+        if (program_.PreviewSize() != 1) Click("mnuPreviewOne");
+    });
+    aids_ = std::make_unique<DrawingAids>(program_, widgets_);
     // Below the client area: the window grows by its height, nothing moves.
     status_ = new WindowStatus(*this, program_.Status(), widgets_);
+    AddViewMenu(menuBar(), *zoom_, *magnifier_, *aids_, status_->Bar());
 
     // Nothing on the window moves with its size: the size is fixed.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -104,6 +112,7 @@ void MainWindow::BuildMenu() {
         {"mnuStepZBack", QKeySequence(Qt::Key_Comma)},
         {"mnuStepQForward", QKeySequence(Qt::SHIFT | Qt::Key_Period)},
         {"mnuStepQBack", QKeySequence(Qt::SHIFT | Qt::Key_Comma)},
+        {"mnuOnionSkin", QKeySequence(Qt::Key_O)},
     };
     for (const auto& [name, key] : keys)
         if (QAction* action = MenuAction(name)) action->setShortcut(key);
@@ -155,6 +164,8 @@ void MainWindow::AfterEvent() {
     sync_.Run();
     timers_->SetSpeed(program_.AnimationSpeed());
     magnifier_->Refresh();
+    previews_->Refresh();
+    aids_->Refresh();
     status_->Refresh();
     if (const QString title = QString::fromStdString(program_.Title()); windowTitle() != title)
         setWindowTitle(title);

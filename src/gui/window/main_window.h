@@ -24,7 +24,9 @@ class QTimer;
 namespace tw {
 
 class ClientZoom;
+class DrawingAids;
 class MagnifierWindow;
+class PreviewWindow;
 
 class MainWindow : public QMainWindow, public UserActions {
     Q_OBJECT
@@ -40,6 +42,7 @@ public:
     QAction* MenuAction(std::string_view name) const;
     ClientZoom& Zoom() const { return *zoom_; }
     MagnifierWindow& Magnifier() const { return *magnifier_; }
+    PreviewWindow& Previews() const { return *previews_; }
     WindowStatus& Status() const { return *status_; }
     // What a timer's timeout does: one tick of the model's handler.
     void Tick(const std::string& timer);
@@ -75,6 +78,8 @@ private:
     std::unique_ptr<TimerBridge> timers_;
     ClientZoom* zoom_;
     MagnifierWindow* magnifier_;
+    PreviewWindow* previews_;
+    std::unique_ptr<DrawingAids> aids_;
     WindowStatus* status_ = nullptr;  // owned by the window
     QtClipboard clipboard_;
 };

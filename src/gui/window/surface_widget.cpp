@@ -39,6 +39,19 @@ void SurfaceWidget::SetOutlines(std::vector<QRect> outlines) {
     update();
 }
 
+void SurfaceWidget::SetGrid(QSize step) {
+    if (step == grid_) return;
+    grid_ = step;
+    update();
+}
+
+void SurfaceWidget::SetOverlay(QPoint at, const QImage& overlay) {
+    if (at == overlayAt_ && overlay == overlay_) return;
+    overlayAt_ = at;
+    overlay_ = overlay;
+    update();
+}
+
 void SurfaceWidget::SetZoom(int factor) {
     zoom_ = factor;
     update();
@@ -73,6 +86,27 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
     painter.setClipRect(client);
     // One image pixel to one logical pixel; a scaled screen repeats it, never blends.
     if (!image_.isNull()) painter.drawImage(QRect(client.topLeft(), image_.size()), image_);
+    if (!overlay_.isNull())
+        painter.drawImage(QRect(client.topLeft() + overlayAt_, overlay_.size()), overlay_);
+    if (grid_.width() > 0 && grid_.height() > 0 && !image_.isNull()) {
+        // Dots alternate with every sheet pixel along a line; the line itself
+        // is one screen pixel thin at every zoom factor.
+        static const QBrush dots = [] {
+            QImage d(2, 2, QImage::Format_RGB32);
+            d.setPixel(0, 0, qRgb(0, 0, 0));
+            d.setPixel(1, 1, qRgb(0, 0, 0));
+            d.setPixel(1, 0, qRgb(255, 255, 255));
+            d.setPixel(0, 1, qRgb(255, 255, 255));
+            return QBrush(d);
+        }();
+        painter.setBrushOrigin(client.topLeft());
+        const qreal t = 1.0 / zoom_;
+        const QRectF sheet(client.topLeft(), image_.size());
+        for (int x = grid_.width(); x < image_.width(); x += grid_.width())
+            painter.fillRect(QRectF(sheet.left() + x, sheet.top(), t, sheet.height()), dots);
+        for (int y = grid_.height(); y < image_.height(); y += grid_.height())
+            painter.fillRect(QRectF(sheet.left(), sheet.top() + y, sheet.width(), t), dots);
+    }
     for (const QRect& o : outlines_) {
         const QRect r = o.translated(client.topLeft());
         if (r.width() <= 0 || r.height() <= 0) continue;

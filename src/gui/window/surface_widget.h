@@ -28,6 +28,13 @@ public:
     // The window's zoom factor: from 2 up, each outline gets a dark edge one
     // screen pixel wide outside it, so that it shows on yellow and green tiles.
     void SetZoom(int factor);
+    // Lines between the cells of this step, drawn one screen pixel thin in
+    // black and white dots so that they show on any colour; empty: none.
+    void SetGrid(QSize step);
+    QSize Grid() const { return grid_; }
+    // A picture laid over the sheet at client position `at`, under the
+    // outlines (the onion skin); a null image: none.
+    void SetOverlay(QPoint at, const QImage& overlay);
     void OnMouseDown(MouseHandler h) { down_ = std::move(h); }
     void OnMouseMove(MouseHandler h) { move_ = std::move(h); }
     void OnMouseUp(MouseHandler h) { up_ = std::move(h); }
@@ -64,6 +71,9 @@ private:
     int border_;
     QImage image_;
     std::vector<QRect> outlines_;
+    QSize grid_;
+    QPoint overlayAt_;
+    QImage overlay_;
     int zoom_ = 1;
     MouseHandler down_, move_, up_;
     std::function<QRect(float, float)> span_;
