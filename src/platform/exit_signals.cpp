@@ -5,12 +5,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <vector>
 
 namespace tw {
 namespace {
 
 constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
 struct sigaction previous[3];
+std::vector<int> living;  // the write ends of the living instances, oldest first
 volatile sig_atomic_t pipeEnd = -1;
 
 void OnSignal(int signo) {
@@ -29,7 +31,9 @@ ExitSignals::ExitSignals() {
     if (pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) return;
     read_ = ends[0];
     write_ = ends[1];
+    living.push_back(write_);
     pipeEnd = write_;
+    if (living.size() > 1) return;
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
@@ -39,8 +43,10 @@ ExitSignals::ExitSignals() {
 
 ExitSignals::~ExitSignals() {
     if (read_ < 0) return;
-    for (int i = 0; i < 3; ++i) sigaction(kSignals[i], &previous[i], nullptr);
-    pipeEnd = -1;
+    std::erase(living, write_);
+    pipeEnd = living.empty() ? -1 : living.back();
+    if (living.empty())
+        for (int i = 0; i < 3; ++i) sigaction(kSignals[i], &previous[i], nullptr);
     close(read_);
     close(write_);
 }

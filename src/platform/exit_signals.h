@@ -9,9 +9,11 @@ namespace tw {
 
 class ExitSignals {
 public:
-    // Installs the handlers; one instance at a time per process.
+    // Installs the handlers. While several live (test programs run more
+    // than one window), the newest gets the signals.
     ExitSignals();
-    // Puts the handlers that were there before back.
+    // Hands the signals to the newest left, or, for the last one, puts the
+    // handlers that were there before back.
     ~ExitSignals();
     ExitSignals(const ExitSignals&) = delete;
     ExitSignals& operator=(const ExitSignals&) = delete;

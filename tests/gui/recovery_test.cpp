@@ -127,33 +127,23 @@ TEST_F(RecoveryTest, SavingRemovesTheFile) {
 
 TEST_F(RecoveryTest, OffersEveryWaitingSheetNewestFirstAndRestoresEachAsOneStep) {
     // Two ended copies left a chipset sheet each, and one a damaged charset file.
-    const auto plant = [this](const QString& folder, const QString& name, int age) {
-        EXPECT_TRUE(QDir().mkpath(Root() + "/" + folder));
-        const QString path = Root() + "/" + folder + "/" + name;
+    const auto plant = [this](const QString& name, int age, const Raster* sheet) {
+        const QString path = Root() + "/" + name;
+        EXPECT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+        EXPECT_EQ(sheet ? DumpRaster(*sheet, path.toStdString()) : "", "");
         QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::ReadWrite));
+        EXPECT_TRUE(f.open(QIODevice::ReadWrite | QIODevice::Append));
+        if (!sheet) {
+            f.write("\x89PNG\r\n\x1a\n not really");
+            f.flush();  // before the time is set, which the write would change
+        }
         f.setFileTime(QDateTime::currentDateTime().addSecs(-age), QFileDevice::FileModificationTime);
         return path;
     };
     const Raster newer = NoisePicture(480, 256, 1), older = NoisePicture(480, 256, 2);
-    const QString newerPath = plant("copy-a", "chipset.png", 60);
-    const QString damagedPath = plant("copy-b", "charset.png", 120);
-    const QString olderPath = plant("copy-b", "chipset.png", 180);
-    ASSERT_EQ(DumpRaster(newer, newerPath.toStdString()), "");
-    ASSERT_EQ(DumpRaster(older, olderPath.toStdString()), "");
-    for (const QString& p : {newerPath, olderPath}) {
-        QFile f(p);
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        f.setFileTime(QDateTime::currentDateTime().addSecs(p == newerPath ? -60 : -180),
-                      QFileDevice::FileModificationTime);
-    }
-    QFile damaged(damagedPath);
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Append));
-    damaged.write("\x89PNG\r\n\x1a\n not really");
-    damaged.close();
-    damaged.open(QIODevice::ReadWrite);
-    damaged.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime);
-    damaged.close();
+    const QString newerPath = plant("copy-a/chipset.png", 60, &newer);
+    const QString damagedPath = plant("copy-b/charset.png", 120, nullptr);
+    plant("copy-b/chipset.png", 180, &older);
 
     GuiSession s;
     Recovery r(*s.program, *s.window);

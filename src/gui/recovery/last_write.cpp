@@ -2,17 +2,19 @@
 
 #include <QCoreApplication>
 #include <cstdlib>
+#include <vector>
 
 namespace tw {
 namespace {
 
-// The keeper exit() should write for; null outside a LastWrite's life.
-RecoveryKeeper* keeperAtExit = nullptr;
+// The keepers of the living LastWrites, oldest first; exit() writes for all.
+std::vector<RecoveryKeeper*> keepersAtExit;
 
 void WriteAtExit() {
-    if (keeperAtExit == nullptr) return;
-    keeperAtExit->Check();
-    keeperAtExit->WriteDue();
+    for (RecoveryKeeper* keeper : keepersAtExit) {
+        keeper->Check();
+        keeper->WriteDue();
+    }
 }
 
 }  // namespace
@@ -20,14 +22,14 @@ void WriteAtExit() {
 LastWrite::LastWrite(RecoveryKeeper& keeper) : keeper_(keeper) {
     static const bool registered = std::atexit(WriteAtExit) == 0;
     (void)registered;
-    keeperAtExit = &keeper_;
+    keepersAtExit.push_back(&keeper_);
     if (signals_.Fd() < 0) return;
     notifier_ = std::make_unique<QSocketNotifier>(signals_.Fd(), QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &LastWrite::OnSignal);
 }
 
 LastWrite::~LastWrite() {
-    if (keeperAtExit == &keeper_) keeperAtExit = nullptr;
+    std::erase(keepersAtExit, &keeper_);
 }
 
 void LastWrite::OnSignal() {

@@ -3,7 +3,9 @@
 // without its window closing: on SIGTERM (a logout, `kill`), SIGHUP (a
 // closed terminal or remote session) and SIGINT the copies are written and
 // the program quits; when Qt ends the process with exit() after losing the
-// display, a handler run by exit() writes them. One at a time per process.
+// display, a handler run by exit() writes them. While several live (test
+// programs run more than one window), the newest gets the signals and exit()
+// writes for all.
 
 #include <QObject>
 #include <QSocketNotifier>
