@@ -145,17 +145,20 @@ std::vector<modTWFunc::PictureSink> Program::LoadInto(std::string_view surface) 
     };
     if (ref->side == Side::Target) {
         Sheet& sheet = SheetOf(*ref->page);
-        return {{&sheet.Target(), [this, &sheet](Picture p) {
-                     sheet.Apply(edit::Replace{targetLoad_, std::move(p)});
-                 }}};
+        return {{&sheet.Target(), [this, &sheet](Picture p) { Replace(sheet, targetLoad_, std::move(p)); }}};
     }
     std::vector<modTWFunc::PictureSink> sinks{canvas(form_.Drawable(surface))};
     if (ref->page->sourceCopy) sinks.push_back(canvas(form_.Drawable(ref->page->sourceCopy)));
     return sinks;
 }
 
+void Program::Replace(Sheet& sheet, EditKind kind, Picture picture) {
+    if (sheet.Modified() && replacing_) replacing_(sheet);
+    sheet.Apply(edit::Replace{kind, std::move(picture)});
+}
+
 void Program::Recover(const PageInfo& page, Raster sheet) {
-    SheetOf(page).Apply(edit::Replace{EditKind::Recover, Picture(std::move(sheet))});
+    Replace(SheetOf(page), EditKind::Recover, Picture(std::move(sheet)));
     UpdateEditMenu();
 }
 

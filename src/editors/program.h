@@ -93,6 +93,9 @@ public:
     // A sheet an earlier session left unsaved comes back into its page's
     // target, as one step of its history.
     void Recover(const PageInfo& page, Raster sheet);
+    // Told just before a load, a revert or a recovered sheet replaces a
+    // sheet with unsaved changes, while the sheet still holds them.
+    void OnReplacing(std::function<void(const Sheet&)> f) { replacing_ = std::move(f); }
     // The window's title: the caption, then the page in front's file and a
     // star while it has unsaved changes ("... - chipset.png *"); "(unsaved)"
     // for a changed sheet without a file.
@@ -140,6 +143,8 @@ private:
     void Choose(std::span<const char* const> items, size_t chosen);
     void UpdateAnimationMenu();
     Sheet& SheetOf(const PageInfo& page);
+    // The whole sheet becomes `picture`, as one step of its history.
+    void Replace(Sheet& sheet, EditKind kind, Picture picture);
     Page& Front() const;
     // Where the file routines put a loaded picture: a source's surfaces, or
     // a target's sheet as an edit.
@@ -168,6 +173,7 @@ private:
     MenuItem* stepItems_[4] = {};  // Animation > Step: target forward, back, source forward, back
     std::vector<RecentFile> shownRecent_;
     std::function<void(const std::string&, const std::string&)> loadWarning_;
+    std::function<void(const Sheet&)> replacing_;
     // The step a target load makes: a load, or a revert to the saved file.
     EditKind targetLoad_ = EditKind::LoadTarget;
     MemoryClipboard ownClipboard_;

@@ -1,6 +1,7 @@
 #include "editors/recovery_plan.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include "editors/program.h"
 #include "editors/status_line.h"
@@ -73,6 +74,19 @@ std::string RecoveredMessage(const std::vector<const PageInfo*>& restored,
                    " sheet; it was left there";
     }
     return message;
+}
+
+std::string RecoveryCopyCaption(const PageInfo& page, int64_t modifiedMs) {
+    const time_t seconds = static_cast<time_t>(modifiedMs / 1000);
+    tm local{};
+    char when[32] = "";
+    if (localtime_r(&seconds, &local) != nullptr) strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
+    return SurfaceTitle({&page, Side::Target}) + ", " + when;
+}
+
+std::string DiscardedMessage(size_t count) {
+    return "Discarded " + std::to_string(count) + (count == 1 ? " unsaved sheet" : " unsaved sheets") +
+           " from an earlier session";
 }
 
 std::string KeepFailedMessage(const PageInfo& page, const std::string& error) {

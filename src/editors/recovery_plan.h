@@ -55,6 +55,11 @@ struct UnreadableCopy {
 // The status line's words after a recovery.
 std::string RecoveredMessage(const std::vector<const PageInfo*>& restored,
                              const std::vector<UnreadableCopy>& unreadable);
+// An item of Edit > Recover Unsaved Sheets: the page's target and the local
+// time its copy was written, "Chipset target, 2024-05-01 14:05:33".
+std::string RecoveryCopyCaption(const PageInfo& page, int64_t modifiedMs);
+// The status line's words after Edit > Discard Recovered Sheets.
+std::string DiscardedMessage(size_t count);
 // The status line's words when a copy could not be written.
 std::string KeepFailedMessage(const PageInfo& page, const std::string& error);
 

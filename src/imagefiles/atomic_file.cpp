@@ -1,11 +1,16 @@
 #include "imagefiles/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
+#include <random>
 #include <vector>
 
 #include "imagefiles/file_error.h"
@@ -40,11 +45,11 @@ bool FollowLinks(std::string path, std::string* out) {
     return false;
 }
 
-// Where a file written in place is encoded first.
-std::string TempFolder() {
-    const char* dir = getenv("TMPDIR");
-    return dir != nullptr && *dir != '\0' ? dir : "/tmp";
-}
+constexpr char kTempPrefix[] = ".tw";
+constexpr size_t kTempRandom = 6;
+// A temporary file this old whose writer holds no lock on it was left by a
+// write that never finished (a kill, a power cut).
+constexpr time_t kStaleSeconds = 60;
 
 mode_t NewFileMode() {
     const mode_t mask = umask(0);
@@ -87,14 +92,14 @@ AtomicFile::AtomicFile(const char* destination) {
         }
         inPlace_ = true;
     }
-    if (inPlace_ && !MakeTemp(TempFolder())) {
+    if (inPlace_ && !MakeMemoryTemp()) {
         SetErrnoFileError(errno, true);
         return;
     }
     stream_ = fdopen(open(tempPath_.c_str(), O_WRONLY | O_CLOEXEC), "wb");
     if (stream_ == nullptr) {
         SetErrnoFileError(errno, true);
-        unlink(tempPath_.c_str());
+        if (!memoryTemp_) unlink(tempPath_.c_str());
         tempPath_.clear();
     }
 }
@@ -127,11 +132,25 @@ bool AtomicFile::Prepare() {
 }
 
 bool AtomicFile::MakeTemp(const std::string& folder) {
-    std::string pattern = folder + "/.twXXXXXX";
+    std::string pattern = folder + "/" + kTempPrefix + "XXXXXX";
     const int fd = mkstemp(pattern.data());
     if (fd < 0) return false;
-    close(fd);
+    // Held until the file is renamed or removed: a start that cleans up
+    // leaves a live write's file alone.
+    flock(fd, LOCK_EX | LOCK_NB);
+    tempLock_ = fd;
     tempPath_ = pattern;
+    return true;
+}
+
+// A file written in place is encoded in memory first: a kill then leaves
+// nothing behind in any folder.
+bool AtomicFile::MakeMemoryTemp() {
+    const int fd = memfd_create("tilewright-save", MFD_CLOEXEC);
+    if (fd < 0) return false;
+    tempLock_ = fd;
+    memoryTemp_ = true;
+    tempPath_ = "/proc/self/fd/" + std::to_string(fd);
     return true;
 }
 
@@ -141,7 +160,66 @@ AtomicFile::~AtomicFile() {
         if (ferror(stream_)) SetErrnoFileError(errno != 0 ? errno : EIO, true);
         fclose(stream_);
     }
-    if (!tempPath_.empty()) unlink(tempPath_.c_str());
+    if (!tempPath_.empty() && !memoryTemp_) unlink(tempPath_.c_str());
+    if (tempLock_ >= 0) close(tempLock_);
+}
+
+bool IsTempName(std::string_view name) {
+    return name.size() == sizeof kTempPrefix - 1 + kTempRandom && name.starts_with(kTempPrefix);
+}
+
+int OpenTempAt(int folder, std::string* name) {
+    static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device seed;
+    std::minstd_rand pick(seed());
+    for (int tries = 0; tries < 100; ++tries) {
+        std::string candidate = kTempPrefix;
+        for (size_t i = 0; i < kTempRandom; ++i) candidate += kChars[pick() % (sizeof kChars - 1)];
+        const int fd =
+            openat(folder, candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) return -1;
+        flock(fd, LOCK_EX | LOCK_NB);
+        *name = std::move(candidate);
+        return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+int RemoveStaleTemps(int folder) {
+    // A descriptor of its own: a dup would share, and move, the folder's offset.
+    const int listing = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = listing >= 0 ? fdopendir(listing) : nullptr;
+    if (dir == nullptr) {
+        if (listing >= 0) close(listing);
+        return 0;
+    }
+    std::vector<std::string> names;
+    while (const dirent* e = readdir(dir))
+        if (IsTempName(e->d_name)) names.emplace_back(e->d_name);
+    closedir(dir);
+    int removed = 0;
+    const time_t now = time(nullptr);
+    for (const std::string& name : names) {
+        const int fd = openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat st {};
+        // Only the user's own plain files, old enough, and no writer alive.
+        const bool stale = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == geteuid() &&
+                           now - st.st_mtime > kStaleSeconds && flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (stale && unlinkat(folder, name.c_str(), 0) == 0) ++removed;
+        close(fd);
+    }
+    return removed;
+}
+
+int RemoveStaleTemps(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    const int removed = RemoveStaleTemps(fd);
+    close(fd);
+    return removed;
 }
 
 bool AtomicFile::CloseStream() {
@@ -158,7 +236,7 @@ bool AtomicFile::Commit() {
     if (!Ok() || !CloseStream()) return false;
     if (inPlace_) return CommitInPlace();
     const mode_t mode = exists_ ? (mode_ & 07777) : NewFileMode();
-    if (chmod(tempPath_.c_str(), mode) != 0 || rename(tempPath_.c_str(), target_.c_str()) != 0) {
+    if (fchmod(tempLock_, mode) != 0 || rename(tempPath_.c_str(), target_.c_str()) != 0) {
         SetErrnoFileError(errno, true);
         return false;
     }

@@ -5,9 +5,10 @@
 //   length of the final name), then renamed over it; a symbolic link is
 //   followed, so the link stays and the file it names is replaced;
 // - for a file with several hard links, a writable file in a read-only
-//   folder, or a device, in the temporary folder; the finished bytes are
-//   then written over the destination in place, after the space for them has
-//   been reserved, so that the links, the inode and the owner stay.
+//   folder, or a device, in memory; the finished bytes are then written over
+//   the destination in place, after the space for them has been reserved, so
+//   that the links, the inode and the owner stay.
+// A temporary file is never made anywhere but beside its destination.
 // A file the user may not write, or a folder, is refused. Every failure
 // records its reason (file_error.h).
 
@@ -15,6 +16,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace tw {
 
@@ -40,6 +42,7 @@ public:
 private:
     bool Prepare();
     bool MakeTemp(const std::string& folder);
+    bool MakeMemoryTemp();
     bool CommitInPlace();
 
     std::string target_;  // the destination with its symbolic links followed
@@ -47,8 +50,23 @@ private:
     bool inPlace_ = false;
     mode_t mode_ = 0;
     std::string tempPath_;
+    int tempLock_ = -1;  // the temporary file, locked while this write lives
+    bool memoryTemp_ = false;
     FILE* stream_ = nullptr;
     bool writeFailed_ = false;
 };
+
+// The name of a temporary file beside its destination: ".tw" and six
+// letters or digits.
+bool IsTempName(std::string_view name);
+// Makes a temporary file in `folder` (a descriptor), never through a link,
+// locked while the returned descriptor is open; its name goes to `name`.
+// -1 with errno on failure.
+int OpenTempAt(int folder, std::string* name);
+// Removes the temporary files in the folder that the user's own writes left
+// when they never finished: older than a minute, and no living writer holds
+// their lock. Links are never followed. Returns how many went.
+int RemoveStaleTemps(int folder);
+int RemoveStaleTemps(const std::string& folder);
 
 }  // namespace tw

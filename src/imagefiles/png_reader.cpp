@@ -11,6 +11,7 @@
 #include "imagefiles/dib.h"
 #include "imagefiles/file_error.h"
 #include "imagefiles/input_file.h"
+#include "imagefiles/png_stream.h"
 #include "imagefiles/vicdef32.h"
 
 namespace {
@@ -182,3 +183,21 @@ int loadpng(const char* fname, ImageDescriptor* image) {
     tw::PixelsChanging(image);
     return ReadPngFile(fname, &p, image) == 0 ? 0 : -1;
 }
+
+namespace tw {
+
+std::optional<Raster> ReadSheetPng(FILE* in, int width, int height) {
+    PngProbe p;
+    if (ReadPngStream(in, &p, nullptr) != 0 || p.width != static_cast<png_uint_32>(width) ||
+        p.height != static_cast<png_uint_32>(height) || fseek(in, 0, SEEK_SET) != 0)
+        return std::nullopt;
+    ImageDescriptor image{};
+    if (allocimage(&image, width, height, p.outBpp) != 0) return std::nullopt;
+    PixelsChanging(&image);
+    std::optional<Raster> sheet;
+    if (ReadPngStream(in, &p, &image) == 0) sheet = ImageToRaster(image);
+    freeimage(&image);
+    return sheet;
+}
+
+}  // namespace tw

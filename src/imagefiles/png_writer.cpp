@@ -11,6 +11,7 @@
 #include "imagefiles/atomic_file.h"
 #include "imagefiles/dib.h"
 #include "imagefiles/indexed_picture.h"
+#include "imagefiles/png_stream.h"
 #include "imagefiles/vicdef32.h"
 
 namespace {
@@ -78,3 +79,11 @@ int savepng(const char* fname, const ImageDescriptor* image, int option) {
     if (!WritePng(file.Stream(), tw::ImageToRaster(*image), option != kSaveFullDepth)) return -3;
     return file.Commit() ? 0 : -4;
 }
+
+namespace tw {
+
+bool WriteSheetPng(FILE* out, const Raster& sheet) {
+    return WritePng(out, sheet, true) && fflush(out) == 0 && ferror(out) == 0;
+}
+
+}  // namespace tw

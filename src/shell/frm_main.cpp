@@ -260,7 +260,12 @@ void frmMain::BuildMenu() {
     Add<MenuItem>(-1, "mnuPaste", "mnuEdit", "&Paste");
     Add<MenuItem>(-1, "mnuLeerRecover", "mnuEdit", "-");
     // Enabled by the window only while sheets from an ended session wait.
+    // With one, the item recovers it; with several, it holds one item for
+    // each, newest first (unused items have no caption).
     Add<MenuItem>(-1, "mnuRecover", "mnuEdit", "Recover Unsaved Sheets").SetEnabled(false);
+    for (int i = 0; i < 10; ++i)
+        Add<MenuItem>(-1, "mnuRecover" + std::to_string(i), "mnuRecover", "").SetEnabled(false);
+    Add<MenuItem>(-1, "mnuDiscardRecovered", "mnuEdit", "Discard Recovered Sheets").SetEnabled(false);
     // The charset and battle previews of the page in front: stepped by hand
     // while stopped (Shift: the source's), their facing and their speed.
     Add<MenuItem>(-1, "mnuAnimation", "frmMain", "Animation");

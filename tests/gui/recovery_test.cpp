@@ -1,7 +1,7 @@
 // Recovery of unsaved sheets in the window: the throttled write and the final
 // one on Exit, the removal after an undo back to the saved sheet, the offer at
-// the next start with its undoable restore, two copies side by side, and a
-// copy killed without warning.
+// the next start with its undoable restore and its submenu, two copies side
+// by side, and copies ended by SIGKILL, SIGTERM, SIGHUP or a lost display.
 
 #include "gui/recovery/recovery.h"
 
@@ -10,7 +10,10 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QEventLoop>
+#include <QMenu>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -20,14 +23,20 @@
 
 #include "gui_session.h"
 #include "imagefiles/dump_picture.h"
+#include "imagefiles/png_stream.h"
 
 namespace tw::test {
 namespace {
 
 const PageInfo& Chipset() { return PageByLetter('C'); }
-std::optional<Raster> ReadChipset(const QString& path) {
-    return ReadRecoveryFile(path, {480, 256});
+std::optional<Raster> ReadChipset(const std::string& path) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return std::nullopt;
+    std::optional<Raster> sheet = ReadSheetPng(f, 480, 256);
+    std::fclose(f);
+    return sheet;
 }
+std::optional<Raster> ReadChipset(const QString& path) { return ReadChipset(path.toStdString()); }
 
 // Every test keeps its recovery folders in a state folder of its own.
 class RecoveryTest : public ::testing::Test {
@@ -65,7 +74,7 @@ TEST_F(RecoveryTest, WritesAfterTheThrottleOnExitAndRemovesWhenUndone) {
     Recovery r(*s.program, *s.window);
     ASSERT_TRUE(r.Folder().Ok());
     EXPECT_EQ(QFileInfo(Root()).permissions() & 0x0077, 0) << "folder not private";
-    const QString file = r.Folder().FileFor(Chipset());
+    const QString file = QString::fromStdString(r.Folder().CurrentCopy(Chipset()));
     EXPECT_TRUE(file.endsWith("/chipset.png"));
     const Raster blank = s.Form().Pic("CZ").View();
 
@@ -109,28 +118,32 @@ TEST_F(RecoveryTest, SavingRemovesTheFile) {
     Recovery r(*s.program, *s.window);
     Stamp(s, 32, 32);
     RunThrottle(r.Writer());
-    const QString file = r.Folder().FileFor(Chipset());
+    const QString file = QString::fromStdString(r.Folder().CurrentCopy(Chipset()));
     ASSERT_TRUE(QFile::exists(file));
     s.dialog.QueueFile((temp.path() + "/saved.png").toStdString());
     s.Click("SaveZChip");
     EXPECT_FALSE(QFile::exists(file));
 }
 
-TEST_F(RecoveryTest, OffersWaitingSheetsAndRestoresThemAsOneStep) {
-    // An ended copy left a chipset sheet and a damaged charset file.
-    const QString left = Root() + "/copy-ended";
-    ASSERT_TRUE(QDir().mkpath(left));
-    const Raster sheet = [] {
-        Raster r(480, 256);
-        for (int y = 0; y < 256; ++y)
-            for (int x = 0; x < 480; ++x) r.Set(x, y, Rgb(x, y, x ^ y));
-        return r;
-    }();
-    ASSERT_EQ(DumpRaster(sheet, (left + "/chipset.png").toStdString()), "");
-    QFile damaged(left + "/charset.png");
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write("\x89PNG\r\n\x1a\n not really");
-    damaged.close();
+TEST_F(RecoveryTest, OffersEveryWaitingSheetNewestFirstAndRestoresEachAsOneStep) {
+    // Two ended copies left a chipset sheet each, and one a damaged charset file.
+    const auto plant = [this](const QString& name, int age, const Raster* sheet) {
+        const QString path = Root() + "/" + name;
+        EXPECT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+        EXPECT_EQ(sheet ? DumpRaster(*sheet, path.toStdString()) : "", "");
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::ReadWrite | QIODevice::Append));
+        if (!sheet) {
+            f.write("\x89PNG\r\n\x1a\n not really");
+            f.flush();  // before the time is set, which the write would change
+        }
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-age), QFileDevice::FileModificationTime);
+        return path;
+    };
+    const Raster newer = NoisePicture(480, 256, 1), older = NoisePicture(480, 256, 2);
+    const QString newerPath = plant("copy-a/chipset.png", 60, &newer);
+    const QString damagedPath = plant("copy-b/charset.png", 120, nullptr);
+    plant("copy-b/chipset.png", 180, &older);
 
     GuiSession s;
     Recovery r(*s.program, *s.window);
@@ -139,20 +152,35 @@ TEST_F(RecoveryTest, OffersWaitingSheetsAndRestoresThemAsOneStep) {
     EXPECT_TRUE(recover->isEnabled());
     EXPECT_TRUE(s.window->Status().Text().contains("Chipset target, Charset target"))
         << s.window->Status().Text().toStdString();
+    const auto items = [&] {
+        QStringList shown;
+        if (recover->menu())
+            for (QAction* a : recover->menu()->actions())
+                if (a->isVisible()) shown << a->text().section(',', 0, 0);
+        return shown;
+    };
+    EXPECT_EQ(items(), QStringList({"Chipset target", "Charset target", "Chipset target"})) << "newest first";
     const Raster blank = s.Form().Pic("CZ").View();
 
     s.program->SelectTab("Tab1", 2);  // the faceset page in front
-    recover->trigger();
-    EXPECT_EQ(s.Form().Pic("CZ").View(), sheet);
+    s.window->MenuAction("mnuRecover0")->trigger();
+    EXPECT_EQ(s.Form().Pic("CZ").View(), newer);
     EXPECT_EQ(&s.program->FrontPage(), &Chipset()) << "the recovered sheet comes to the front";
     EXPECT_TRUE(s.program->Modified(Chipset()));
     EXPECT_EQ(s.window->MenuAction("mnuUndo")->text(), "&Undo Recover");
-    EXPECT_FALSE(recover->isEnabled());
-    EXPECT_FALSE(QFile::exists(left + "/chipset.png"));
-    EXPECT_TRUE(QFile::exists(left + "/charset.png")) << "an unreadable file must stay";
-    EXPECT_TRUE(s.window->Status().Text().contains("charset.png"))
-        << s.window->Status().Text().toStdString();
+    EXPECT_FALSE(QFile::exists(newerPath));
+    EXPECT_EQ(items(), QStringList({"Charset target", "Chipset target"})) << "the others stay on offer";
 
+    s.window->MenuAction("mnuRecover0")->trigger();
+    EXPECT_TRUE(QFile::exists(damagedPath)) << "an unreadable file must stay";
+    EXPECT_TRUE(s.window->Status().Text().contains("charset.png")) << s.window->Status().Text().toStdString();
+    EXPECT_EQ(recover->menu(), nullptr) << "one sheet left: the item recovers it";
+    recover->trigger();
+    EXPECT_EQ(s.Form().Pic("CZ").View(), older);
+    EXPECT_FALSE(recover->isEnabled());
+
+    QTest::keySequence(s.window.get(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(s.Form().Pic("CZ").View(), newer);
     QTest::keySequence(s.window.get(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     EXPECT_EQ(s.Form().Pic("CZ").View(), blank);
     EXPECT_FALSE(s.program->Modified(Chipset()));
@@ -166,63 +194,103 @@ TEST_F(RecoveryTest, TwoCopiesSideBySideKeepTheirOwnSheets) {
     const Raster sheetA = a.Form().Pic("CZ").View();
 
     Recovery rb(*b.program, *b.window);
-    EXPECT_TRUE(rb.Offer().Sheets().empty()) << "took the sheet of a copy still running";
+    EXPECT_TRUE(rb.Keeper().Offered().empty()) << "took the sheet of a copy still running";
     EXPECT_FALSE(b.window->MenuAction("mnuRecover")->isEnabled());
     Stamp(b, 160, 160);
     rb.Writer().WriteNow();
     EXPECT_NE(ra->Folder().Own(), rb.Folder().Own());
-    EXPECT_EQ(ReadChipset(ra->Folder().FileFor(Chipset())), sheetA);
+    EXPECT_EQ(ReadChipset(ra->Folder().CurrentCopy(Chipset())), sheetA);
 
     // Once copy A has ended, a new start offers its sheet and only its.
-    const QString fileA = ra->Folder().FileFor(Chipset());
+    const std::string fileA = ra->Folder().CurrentCopy(Chipset());
     ra.reset();
     GuiSession c;
     Recovery rc(*c.program, *c.window);
-    ASSERT_EQ(rc.Offer().Sheets().size(), 1u);
-    EXPECT_EQ(rc.Offer().Sheets()[0].path, fileA);
+    ASSERT_EQ(rc.Keeper().Offered().size(), 1u);
+    const RecoveryCopy& offered = rc.Keeper().Offered()[0];
+    EXPECT_EQ(rc.Folder().Root() + "/" + offered.folder + "/" + offered.name, fileA);
 }
 
-// Run as a child by the next test: a copy that stamps, keeps its sheet and
-// waits to be killed.
-TEST_F(RecoveryTest, ChildStampsAndWaits) {
-    if (qEnvironmentVariableIsEmpty("TW_RECOVERY_CHILD")) GTEST_SKIP() << "run by KilledCopy";
+// Run as a child by the next test: a copy that stamps at TW_RECOVERY_AT and
+// then ends as TW_RECOVERY_END says: "kill" keeps the sheet and waits to be
+// killed, "signal" waits in its event loop for a signal, "exit" ends at once
+// through exit(), as Qt does when the display is lost.
+TEST_F(RecoveryTest, ChildStampsAndEnds) {
+    if (qEnvironmentVariableIsEmpty("TW_RECOVERY_CHILD")) GTEST_SKIP() << "run by EndedCopies";
     // The parent's state folder, not the one this fixture made.
     qputenv("XDG_STATE_HOME", qgetenv("TW_RECOVERY_CHILD"));
+    const QByteArray end = qgetenv("TW_RECOVERY_END");
     GuiSession s;
     Recovery r(*s.program, *s.window);
-    Stamp(s, 48, 48);
-    RunThrottle(r.Writer());
-    std::fputs("written\n", stdout);
+    Stamp(s, qEnvironmentVariableIntValue("TW_RECOVERY_AT"), 48);
+    if (end == "kill") RunThrottle(r.Writer());
+    std::fputs("stamped\n", stdout);
     std::fflush(stdout);
+    if (end == "exit") std::exit(1);
+    if (end == "signal") {
+        QEventLoop loop;
+        std::_Exit(loop.exec());
+    }
     for (int i = 0; i < 60; ++i) QThread::sleep(1);
     FAIL() << "never killed";
 }
 
-TEST_F(RecoveryTest, KilledCopyIsOfferedAtTheNextStart) {
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TW_RECOVERY_CHILD", state.path());
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(),
-                {"--gtest_filter=RecoveryTest.ChildStampsAndWaits"});
-    ASSERT_TRUE(child.waitForStarted());
-    QByteArray said;
-    while (!said.contains("written")) {
-        ASSERT_TRUE(child.waitForReadyRead(30000)) << "the child never wrote its sheet";
-        said += child.readAllStandardOutput();
-    }
-    ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
-    ASSERT_TRUE(child.waitForFinished());
+TEST_F(RecoveryTest, EndedCopiesLeaveTheirSheetsWithinTheThrottle) {
+    const auto runChild = [this](const char* end, int signal, int at) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TW_RECOVERY_CHILD", state.path());
+        env.insert("TW_RECOVERY_END", end);
+        env.insert("TW_RECOVERY_AT", QString::number(at));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=RecoveryTest.ChildStampsAndEnds"});
+        EXPECT_TRUE(child.waitForStarted());
+        QByteArray said;
+        while (!said.contains("stamped")) {
+            if (!child.waitForReadyRead(30000)) {
+                ADD_FAILURE() << "the child never stamped";
+                break;
+            }
+            said += child.readAllStandardOutput();
+        }
+        if (signal != 0) ::kill(static_cast<pid_t>(child.processId()), signal);
+        EXPECT_TRUE(child.waitForFinished(30000));
+        if (signal != 0 && signal != SIGKILL) {
+            EXPECT_EQ(child.exitCode(), 128 + signal) << "not ended by the signal";
+        }
+    };
+    struct Case {
+        const char* name;
+        const char* end;
+        std::vector<int> ends;  // the signal of each run of the child, 0 for none
+    } cases[] = {
+        {"SIGTERM", "signal", {SIGTERM}},
+        {"SIGHUP", "signal", {SIGHUP}},
+        {"a lost display", "exit", {0}},
+        {"two runs in turn, each killed", "kill", {SIGKILL, SIGKILL}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(Root()).removeRecursively();
+        for (size_t i = 0; i < c.ends.size(); ++i) runChild(c.end, c.ends[i], 32 * static_cast<int>(i));
 
-    GuiSession s;
-    Recovery r(*s.program, *s.window);
-    ASSERT_EQ(r.Offer().Sheets().size(), 1u);
-    const std::optional<Raster> kept = ReadChipset(r.Offer().Sheets()[0].path);
-    ASSERT_TRUE(kept);
-    ASSERT_NE(*kept, s.Form().Pic("CZ").View()) << "the kept sheet holds no stamp";
-    s.window->MenuAction("mnuRecover")->trigger();
-    EXPECT_EQ(s.Form().Pic("CZ").View(), *kept);
+        GuiSession s;
+        Recovery r(*s.program, *s.window);
+        ASSERT_EQ(r.Keeper().Offered().size(), c.ends.size());
+        std::vector<Raster> kept;
+        for (const RecoveryCopy& copy : r.Keeper().Offered()) kept.push_back(*r.Folder().Read(copy));
+        for (const Raster& k : kept) EXPECT_NE(k, s.Form().Pic("CZ").View()) << "the kept sheet holds no stamp";
+        if (kept.size() > 1) {
+            EXPECT_NE(kept[0], kept[1]);
+        }
+        for (size_t i = kept.size(); i-- > 0;) {
+            std::string item = "mnuRecover";
+            if (i > 0) item += std::to_string(i);
+            s.window->MenuAction(item)->trigger();
+            EXPECT_EQ(s.Form().Pic("CZ").View(), kept[i]);
+        }
+    }
 }
 
 }  // namespace

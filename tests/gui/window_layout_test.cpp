@@ -64,7 +64,7 @@ TEST_F(WindowLayout, CaptionClientAreaTabsMenuAndIcon) {
     EXPECT_EQ(menus[1]->text(), "Edit");
     EXPECT_EQ(texts(menus[1]->menu()),
               QStringList({"&Undo", "&Redo", "-", "Flip &Horizontal", "Flip &Vertical", "-", "&Copy",
-                           "&Paste", "-", "Recover Unsaved Sheets"}));
+                           "&Paste", "-", "Recover Unsaved Sheets", "Discard Recovered Sheets"}));
     EXPECT_EQ(menus[2]->text(), "Animation");
     EXPECT_EQ(texts(menus[2]->menu()),
               QStringList({"Step &Forward", "Step &Back", "Step Source F&orward", "Step Source B&ack", "-",

@@ -1,26 +1,35 @@
 #include "gui/recovery/recovery.h"
 
-#include <QAction>
+#include <QFile>
+#include <set>
+
+#include "imagefiles/atomic_file.h"
 
 namespace tw {
+namespace {
 
-Recovery::Recovery(Program& program, MainWindow& window, QString root)
-    : folder_(std::move(root)),
-      offer_(program, folder_),
-      writer_(std::make_unique<RecoveryWriter>(program, folder_, window)) {
+// The folders the user saves into, as far as the program knows them.
+void RemoveStaleTempsBesideRecentFiles(Program& program) {
+    std::set<std::string> folders;
+    for (const RecentFile& f : program.Recent().List())
+        if (const size_t slash = f.path.rfind('/'); slash != std::string::npos)
+            folders.insert(slash == 0 ? "/" : f.path.substr(0, slash));
+    for (const std::string& folder : folders) RemoveStaleTemps(folder);
+}
+
+}  // namespace
+
+Recovery::Recovery(Program& program, MainWindow& window, const QString& root)
+    : folder_(root.isEmpty() ? RecoveryRoot() : QFile::encodeName(root).toStdString()),
+      keeper_(program, folder_),
+      writer_(std::make_unique<RecoveryWriter>(keeper_, window)),
+      last_(std::make_unique<LastWrite>(keeper_)) {
+    RemoveStaleTempsBesideRecentFiles(program);
     QObject::connect(&window, &MainWindow::EventHandled, writer_.get(), &RecoveryWriter::Check);
     QObject::connect(writer_.get(), &RecoveryWriter::WriteFailed, &window,
-                     [&program, &window](const QString& message) {
-                         program.Status().SetOutcome(message.toStdString());
-                         window.Status().Refresh();
-                     });
-    if (!folder_.Ok())
-        program.Status().SetOutcome("Unsaved sheets cannot be kept: the folder " +
-                                    folder_.Root().toStdString() + " cannot be made");
-    // The offer changed the model after the window showed it.
-    if (QAction* item = window.MenuAction("mnuRecover"))
-        item->setEnabled(program.Form().Get<MenuItem>("mnuRecover").Enabled());
-    window.Status().Refresh();
+                     [&window] { window.Status().Refresh(); });
+    // The keeper changed the model after the window showed it.
+    window.AfterEvent();
 }
 
 }  // namespace tw

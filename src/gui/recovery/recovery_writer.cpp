@@ -1,16 +1,10 @@
 #include "gui/recovery/recovery_writer.h"
 
-#include <sys/stat.h>
-
 #include <QEvent>
-#include <QFile>
-
-#include "imagefiles/dump_picture.h"
 
 namespace tw {
 
-RecoveryWriter::RecoveryWriter(Program& program, const RecoveryFolder& folder, QObject& window)
-    : program_(program), folder_(folder), plan_(program) {
+RecoveryWriter::RecoveryWriter(RecoveryKeeper& keeper, QObject& window) : keeper_(keeper) {
     timer_.setSingleShot(true);
     timer_.setInterval(kThrottleMs);
     connect(&timer_, &QTimer::timeout, this, &RecoveryWriter::WriteNow);
@@ -20,12 +14,9 @@ RecoveryWriter::RecoveryWriter(Program& program, const RecoveryFolder& folder, Q
 RecoveryWriter::~RecoveryWriter() = default;
 
 void RecoveryWriter::Check() {
-    if (!folder_.Ok()) return;
-    for (const PageInfo* page : plan_.NoLongerNeeded()) QFile::remove(folder_.FileFor(*page));
-    const bool due = !plan_.Due().empty();
     // A running timer is left alone: steady stamping is still written every
     // two seconds instead of never.
-    if (!due)
+    if (!keeper_.Check())
         timer_.stop();
     else if (!timer_.isActive())
         timer_.start();
@@ -33,22 +24,7 @@ void RecoveryWriter::Check() {
 
 void RecoveryWriter::WriteNow() {
     timer_.stop();
-    if (!folder_.Ok()) return;
-    for (const PageInfo* page : plan_.Due()) {
-        const Surface& sheet = program_.Form().Pic(page->target.surface);
-        // Written through a temporary file and renamed: a crash halfway
-        // leaves the previous copy whole.
-        const QByteArray path = QFile::encodeName(folder_.FileFor(*page));
-        const std::string error = DumpRaster(sheet.View(), path.toStdString());
-        if (error.empty()) {
-            // The user's unsaved work is theirs alone, whatever the umask;
-            // later writes replace the file keeping this mode.
-            ::chmod(path.constData(), 0600);
-            plan_.Written(*page);
-            continue;
-        }
-        emit WriteFailed(QString::fromStdString(KeepFailedMessage(*page, error)));
-    }
+    if (!keeper_.WriteDue()) emit WriteFailed();
 }
 
 bool RecoveryWriter::eventFilter(QObject* watched, QEvent* event) {

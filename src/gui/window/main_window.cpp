@@ -84,6 +84,9 @@ void MainWindow::AddMenuItems(QMenu* menu, const std::string& container) {
             sub->setObjectName(QString::fromStdString(m.Name()));
             AddMenuItems(sub, m.Name());
             action = sub->menuAction();
+            // While none of its items is in use it is an item itself (Edit >
+            // Recover Unsaved Sheets with one sheet waiting).
+            connect(action, &QAction::triggered, this, [this, name = m.Name()] { Click(name); });
         } else {
             action = menu->addAction(caption);
             connect(action, &QAction::triggered, this, [this, name = m.Name()] { Click(name); });
@@ -138,7 +141,19 @@ void MainWindow::SyncMenu() {
         }
         // An item without a caption is not in use (Recent Files' spare ones).
         action->setVisible(!caption.isEmpty());
+        if (QMenu* sub = findChild<QMenu*>(QString::fromStdString(m.Name()))) {
+            QMenu* shown = InUse(m.Name()) ? sub : nullptr;
+            if (action->menu() != shown) action->setMenu(shown);
+        }
     }
+}
+
+bool MainWindow::InUse(const std::string& submenu) const {
+    for (const auto& c : program_.Form().Controls())
+        if (c->Kind() == ControlKind::MenuItem && c->Container() == submenu &&
+            !static_cast<const MenuItem&>(*c).Caption().empty())
+            return true;
+    return false;
 }
 
 QWidget* MainWindow::Widget(std::string_view name) const {

@@ -70,6 +70,8 @@ private:
     void AddMenuItems(QMenu* menu, const std::string& container);
     // The menu actions take their items' captions and enabled state.
     void SyncMenu();
+    // True when some item of the submenu has a caption.
+    bool InUse(const std::string& submenu) const;
 
     Program& program_;
     QtFileDialog& dialog_;
