@@ -81,6 +81,7 @@ void MainWindow::AddMenuItems(QMenu* menu, const std::string& container) {
             connect(action, &QAction::triggered, this, [this, name = m.Name()] { Click(name); });
         }
         action->setObjectName(QString::fromStdString(m.Name()));
+        actions_[m.Name()] = action;
     }
 }
 
@@ -148,6 +149,10 @@ TabContainer* MainWindow::Tabs(std::string_view name) const {
 }
 
 QAction* MainWindow::MenuAction(std::string_view name) const {
+    // The model's items are looked up after every event: a search of the
+    // widget tree for each would cost more than the event itself.
+    if (const auto it = actions_.find(std::string(name)); it != actions_.end()) return it->second;
+    // The View menu's items are the window's own, not the model's.
     return findChild<QAction*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "editors/program.h"
 #include "gui/window/qt_clipboard.h"
@@ -82,6 +83,7 @@ private:
     MagnifierWindow* magnifier_;
     WindowStatus* status_ = nullptr;  // owned by the window
     QtClipboard clipboard_;
+    std::unordered_map<std::string, QAction*> actions_;  // the menu's, by item name
 };
 
 }  // namespace tw
