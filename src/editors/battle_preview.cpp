@@ -1,6 +1,6 @@
 #include "editors/battle_preview.h"
 
-#include "platform/blit.h"
+#include "platform/source_canvas.h"
 
 namespace tw {
 
@@ -40,7 +40,7 @@ void BattlePreview::Advance(Frame& f) {
 }
 
 void BattlePreview::Draw(const Frame& f) {
-    BitBlt(buffer_.hDC(), 0, 0, 96, 96, surface_.View(), f.x, f.y);
+    CopyFromPicture(buffer_.hDC(), 0, 0, 96, 96, surface_, f.x, f.y, WholeArea(surface_));
     buffer_.Refresh();
     view_.SetPicture(buffer_.Image());
     view_.Refresh();

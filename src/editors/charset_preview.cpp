@@ -1,6 +1,6 @@
 #include "editors/charset_preview.h"
 
-#include "platform/blit.h"
+#include "platform/source_canvas.h"
 
 namespace tw {
 namespace {
@@ -59,7 +59,7 @@ void CharsetPreview::Advance(Frame& f) const {
 }
 
 void CharsetPreview::Draw(const Frame& f) {
-    BitBlt(buffer_.hDC(), 0, 0, 24, 32, surface_.View(), f.x, f.y);
+    CopyFromPicture(buffer_.hDC(), 0, 0, 24, 32, surface_, f.x, f.y, WholeArea(surface_));
     buffer_.Refresh();
     view_.SetPicture(buffer_.Image());
 }

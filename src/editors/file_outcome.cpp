@@ -53,6 +53,14 @@ std::string LoadSizeNote(const std::string& fileName, int w, int h, const PageIn
     return note;
 }
 
+std::string KeptPartNote(const FileResult& r, int keptSide) {
+    if (r.outcome != FileResult::Outcome::Loaded || (r.width <= keptSide && r.height <= keptSide))
+        return "";
+    const std::string w = std::to_string(std::min(r.width, keptSide));
+    const std::string h = std::to_string(std::min(r.height, keptSide));
+    return "; only its top-left " + w + " x " + h + " is kept";
+}
+
 std::string SavedDescription(std::string_view fileName, int colours) {
     using Palette = ImageFormat::Palette;
     const ImageFormat* f = FormatOf(fileName);

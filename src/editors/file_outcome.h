@@ -30,6 +30,10 @@ std::string SavedDescription(std::string_view fileName, int colours);
 // empty surface, which a save writes. Empty for a picture of the sheet's size.
 std::string LoadSizeNote(const std::string& fileName, int w, int h, const PageInfo& page);
 
+// What a source keeps of a loaded picture larger than it holds:
+// "; only its top-left 8192 x 8192 is kept". Empty for anything else.
+std::string KeptPartNote(const FileResult& result, int keptSide);
+
 // The sentence for a result of that button. `colours` counts the surface the
 // file went to or came from. A cancel says nothing (""): nothing changed.
 std::string FileOutcomeMessage(const FileResult& result, FileButton button, int colours);

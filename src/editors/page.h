@@ -27,6 +27,10 @@ public:
         cells_.RetakePreview();
     }
 
+    // The source's view moves to (x, y) of its picture, in whole steps.
+    void ScrollSource(double x, double y) { cells_.ScrollTo(x, y); }
+    Size ScrollStep() const { return cells_.ScrollStep(); }
+
     // The release of a Shift-drag over the source: the selection becomes a block.
     void PickBlock(float x, float y) { cells_.PickBlock(x, y); }
     // The block a release at (x, y) would pick.

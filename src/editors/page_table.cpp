@@ -30,7 +30,7 @@ std::span<const PageInfo> Table() {
          {"SZ", "Sins", "picSins", "imgS2", "LoadZSystem"},
          "SaveZSystem", "cmdSnew", "ySelSize", Grid(16),
          {{16, 16}, {32, 32}}, {160, 80}, {128, 0},
-         nullptr, nullptr, &ModuleState::SysSelSize, &ModuleState::SysSelSize},
+         nullptr, nullptr, &ModuleState::SysSelSize, &ModuleState::SysSelSize, true, true},
         {"Battle animation set", 'B', 4, 0, 1,
          {"BQ", "Bsel", "picBsel", "imgB1", "LoadQBattle"},
          {"BZ", "Bins", "picBins", "imgB2", "LoadZBattle"},
@@ -91,6 +91,11 @@ PixelPosition TransparentPixelForSize(int width, int height) {
 Size CellOf(const ModuleState& state, const PageInfo& page) {
     if (!page.cellW) return page.cells.front();
     return {state.*page.cellW, state.*page.cellH};
+}
+
+Size ScrollStep(const ModuleState& state, const PageInfo& page) {
+    if (page.scrollsByCell) return CellOf(state, page);
+    return {page.grid.x, page.grid.y};
 }
 
 std::optional<Size> NextCell(const PageInfo& page, Size current) {

@@ -69,6 +69,9 @@ struct PageInfo {
     int16_t ModuleState::*cellH = nullptr;
     // New Template clears the target before the fill (all but the chipset).
     bool templateClears = true;
+    // The source's view moves in whole cells rather than whole grid steps
+    // (the systemset's 16 or 32 on its 16-pixel grid).
+    bool scrollsByCell = false;
 
     const PageSide& Of(Side s) const { return s == Side::Source ? source : target; }
 };
@@ -101,6 +104,10 @@ constexpr int BufferTwips(int pixels) { return (pixels + 4) * 15; }
 
 // The cell a pick or stamp copies now: the page's module variables, or its one size.
 Size CellOf(const ModuleState& state, const PageInfo& page);
+
+// The step a source's view origin moves in: the grid, or the cell on a page
+// that scrolls by its cell.
+Size ScrollStep(const ModuleState& state, const PageInfo& page);
 
 // The cell size after `current` in the page's list; nullopt when `current` is
 // none of them.

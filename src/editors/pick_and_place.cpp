@@ -43,6 +43,7 @@ void ShowBlock(Canvas& buffer, ImageView& view) {
 PickAndPlace::PickAndPlace(frmMain& form, modTWFunc& files, Sheet& sheet)
     : form_(form), info_(sheet.Info()), files_(files), sheet_(sheet),
       source_(form.Drawable(sheet.Info().source.surface)),
+      scrolling_(dynamic_cast<SourceCanvas*>(&source_)),
       sel_(form.Shape(sheet.Info().source.outline)),
       selBuffer_(form.Drawable(sheet.Info().source.buffer)),
       selView_(form.Img(sheet.Info().source.view)), target_(sheet.Target()),
@@ -55,8 +56,28 @@ void ShowBuffer(Canvas& buffer, ImageView& view) {
     view.SetPicture(buffer.Image());
 }
 
+PixelArea PickAndPlace::SourceView() const {
+    return scrolling_ ? scrolling_->ViewArea()
+                      : PixelArea{0, 0, source_.ClientWidth(), source_.ClientHeight()};
+}
+
+void PickAndPlace::ScrollTo(double x, double y) {
+    if (!scrolling_) return;
+    const Size step = ScrollStep();
+    // The last step may reach past the picture's end: its last pixels show.
+    const auto origin = [](double v, int step, int kept, int client) {
+        const int last = std::max(0, (kept - client + step - 1) / step * step);
+        if (!(v > 0)) return 0;  // NaN too
+        return std::min(last, static_cast<int>(std::min<double>(v, last)) / step * step);
+    };
+    scrolling_->ScrollTo(origin(x, step.w, scrolling_->KeptWidth(), scrolling_->ClientWidth()),
+                         origin(y, step.h, scrolling_->KeptHeight(), scrolling_->ClientHeight()));
+}
+
 void PickAndPlace::MoveSelection(float x, float y) {
-    sel_.Move(SnapToGrid(x, info_.grid.x), SnapToGrid(y, info_.grid.y));
+    const PixelArea view = SourceView();
+    sel_.Move(SnapToGrid(static_cast<double>(x) + view.x, info_.grid.x),
+              SnapToGrid(static_cast<double>(y) + view.y, info_.grid.y));
 }
 
 bool PickAndPlace::Pick(int button, float x, float y) {
@@ -64,9 +85,11 @@ bool PickAndPlace::Pick(int button, float x, float y) {
     if (button != 1) return false;
     EndBlock();
     const Size cell = Cell();
-    picked_ = PickedCell{sel_.Left(), sel_.Top(), cell.w, cell.h};
+    picked_ = PickedCell{sel_.Left(), sel_.Top(), cell.w, cell.h, SourceView()};
     selBuffer_.Cls();
-    BitBlt(selBuffer_.hDC(), 0, 0, cell.w, cell.h, source_.View(), picked_->x, picked_->y);
+    // A pick takes what the view shows of the cell, as it always has.
+    CopyFromPicture(selBuffer_.hDC(), 0, 0, cell.w, cell.h, source_, picked_->x, picked_->y,
+                    picked_->view);
     ShowBuffer(selBuffer_, selView_);
     return true;
 }
@@ -74,11 +97,14 @@ bool PickAndPlace::Pick(int button, float x, float y) {
 std::optional<CellBlock> PickAndPlace::BlockSpan(float x, float y) const {
     if (!picked_) return std::nullopt;
     const PickedCell& p = *picked_;
-    const int rx = SnapToGrid(x, info_.grid.x), ry = SnapToGrid(y, info_.grid.y);
-    const int left = std::max(0, std::min(p.x, rx));
-    const int top = std::max(0, std::min(p.y, ry));
-    const int right = std::min(source_.ClientWidth(), std::max(p.x, rx) + p.w);
-    const int bottom = std::min(source_.ClientHeight(), std::max(p.y, ry) + p.h);
+    const PixelArea now = SourceView();
+    const PixelArea seen = Span(p.view, now);
+    const int rx = SnapToGrid(static_cast<double>(x) + now.x, info_.grid.x);
+    const int ry = SnapToGrid(static_cast<double>(y) + now.y, info_.grid.y);
+    const int left = std::max(seen.x, std::min(p.x, rx));
+    const int top = std::max(seen.y, std::min(p.y, ry));
+    const int right = std::min(seen.Right(), std::max(p.x, rx) + p.w);
+    const int bottom = std::min(seen.Bottom(), std::max(p.y, ry) + p.h);
     if (right <= left || bottom <= top) return std::nullopt;
     return CellBlock{left, top, right - left, bottom - top};
 }
@@ -88,7 +114,8 @@ void PickAndPlace::PickBlock(float x, float y) {
     if (!block) return;
     sel_.Move(block->x, block->y);
     HoldBlock(block->w, block->h);
-    BitBlt(selBuffer_.hDC(), 0, 0, block->w, block->h, source_.View(), block->x, block->y);
+    const PixelArea area{block->x, block->y, block->w, block->h};
+    CopyFromPicture(selBuffer_.hDC(), 0, 0, block->w, block->h, source_, block->x, block->y, area);
     ShowBlock(selBuffer_, selView_);
 }
 
@@ -189,6 +216,9 @@ void PickAndPlace::SetCell(Size cell) {
     form_.State.*info_.cellH = static_cast<int16_t>(cell.h);
     SizeSelection(cell.w, cell.h);
     SizeInsert(cell.w, cell.h);
+    // A view that moves by the cell keeps to whole cells of the new size.
+    const PixelArea view = SourceView();
+    ScrollTo(view.x, view.y);
 }
 
 void PickAndPlace::ResizeInsert(int w, int h) {
@@ -211,6 +241,8 @@ void PickAndPlace::RetakePreview() {
 }
 
 void PickAndPlace::LoadSource() {
+    // Whatever the dialog's answer, the view starts again at the top left.
+    ScrollTo(0, 0);
     source_.Cls();
     OpenSource();
     RetakeSelection();
@@ -230,7 +262,11 @@ void PickAndPlace::SaveTarget() {
 }
 
 void PickAndPlace::FillTarget(const Surface& from, int px, int py, bool clearFirst) {
-    sheet_.Apply(edit::Fill{from.View(), px, py, clearFirst});
+    if (!from.KeepsWholePicture()) return sheet_.Apply(edit::Fill{from.View(), px, py, clearFirst});
+    // The picture's own pixel, wherever the view stands.
+    Raster pixel(1, 1, from.BackColor());
+    CopyFromPicture(pixel, 0, 0, 1, 1, from, px, py, WholeArea(from));
+    sheet_.Apply(edit::Fill{pixel, 0, 0, clearFirst});
 }
 
 }  // namespace tw

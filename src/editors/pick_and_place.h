@@ -18,7 +18,7 @@
 
 namespace tw {
 
-// A block of whole cells on a source, in its client pixels.
+// A block of whole cells on a source, in its picture's pixels.
 struct CellBlock {
     int x, y, w, h;
     bool operator==(const CellBlock&) const = default;
@@ -34,7 +34,9 @@ public:
     Size Cell() const { return CellOf(form_.State, info_); }
 
     // Follow on the source: the selection outline moves to the pointer
-    // snapped to the source grid.
+    // snapped to the source grid. The pointer is in the client area's
+    // pixels; the outline, the picked cell and a block are in the picture's,
+    // so they stay on their cells while the view scrolls.
     void MoveSelection(float x, float y);
     // Pick: moves the outline; for the left button copies the cell under it
     // into the cleared selection buffer and shows it, ending a block. True
@@ -65,6 +67,15 @@ public:
     // Stamp: moves the insert outline, whatever the button; for the left
     // button the sheet takes the stamp the plan describes.
     bool Stamp(int button, float x, float y);
+
+    // The source's view: its client area as a rectangle of its picture.
+    PixelArea SourceView() const;
+    // The step the view moves in (the page's grid, or its cell).
+    Size ScrollStep() const { return tw::ScrollStep(form_.State, info_); }
+    // Scrolls the source to show its picture from (x, y) on: rounded down
+    // to whole steps and held between (0, 0) and the origin that shows the
+    // picture's last row and column. A source that does not scroll stays.
+    void ScrollTo(double x, double y);
 
     // The selection buffer takes the cell at the source's corner, without
     // being cleared first, and is shown.
@@ -105,6 +116,7 @@ private:
     modTWFunc& files_;
     Sheet& sheet_;
     Canvas& source_;
+    SourceCanvas* scrolling_;  // the source, when it scrolls
     Outline& sel_;
     Canvas& selBuffer_;
     ImageView& selView_;
@@ -124,8 +136,10 @@ private:
     std::optional<Size> block_;
     // The insert side's own size set by ResizeInsert, until the next cell size.
     std::optional<Size> insert_;
-    // The latest left-button pick, where a block drag starts.
-    struct PickedCell { int x, y, w, h; };
+    // The latest left-button pick, where a block drag starts, and the view
+    // it was made in: a drag may scroll the view, and the block may take
+    // every cell the view has shown since.
+    struct PickedCell { int x, y, w, h; PixelArea view; };
     std::optional<PickedCell> picked_;
 };
 

@@ -326,8 +326,9 @@ EventResult Program::Click(std::string_view name) {
     // A load or save button: the status line tells what became of the file.
     const Surface& surface = form_.Pic(file->side.page->Of(file->side.side).surface);
     it->second();
-    status_.SetOutcome(
-        FileOutcomeMessage(files_.LastResult(), *file, CountColours(surface.View())));
+    std::string outcome = FileOutcomeMessage(files_.LastResult(), *file, CountColours(surface.View()));
+    if (surface.KeepsWholePicture()) outcome += KeptPartNote(files_.LastResult(), SourceCanvas::kKeptSide);
+    status_.SetOutcome(std::move(outcome));
     TookFile(surface.Name());
     UpdateEditMenu();
     return EventResult::Handled;
@@ -375,6 +376,27 @@ std::optional<CellBlock> Program::DragSpan(std::string_view name, float x, float
 EventResult Program::MouseMove(std::string_view name, int button, int shift, float x, float y) {
     status_.PointerAt(name, x, y);
     return Mouse(move_, name, button, shift, x, y);
+}
+
+Page* Program::ScrollingPage(std::string_view name) const {
+    if (!dynamic_cast<const SourceCanvas*>(form_.Find(name))) return nullptr;
+    for (const auto& page : pages_)
+        if (page->Info().source.surface == name) return page.get();
+    return nullptr;
+}
+
+EventResult Program::Scroll(std::string_view name, double x, double y) {
+    if (!form_.Find(name)) return EventResult::NoSuchControl;
+    Page* page = ScrollingPage(name);
+    if (!page) return EventResult::WrongKind;
+    page->ScrollSource(x, y);
+    return EventResult::Handled;
+}
+
+std::optional<Size> Program::ScrollStep(std::string_view name) const {
+    const Page* page = ScrollingPage(name);
+    if (!page) return std::nullopt;
+    return page->ScrollStep();
 }
 
 EventResult Program::Tick(std::string_view name) {

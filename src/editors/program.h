@@ -78,6 +78,14 @@ public:
     // While such a drag goes on over surface `name`: the block of cells a
     // release at (x, y) would pick; otherwise none.
     std::optional<CellBlock> DragSpan(std::string_view name, float x, float y) const;
+    // Moves the view of source `name` to show its picture from (x, y) on,
+    // rounded down to whole cells and held inside the picture; events on
+    // it keep the client area's coordinates. The converter's source and the
+    // targets have no view to move (WrongKind).
+    EventResult Scroll(std::string_view name, double x, double y);
+    // The step the view of source `name` moves in; none for a surface
+    // without a view to move.
+    std::optional<Size> ScrollStep(std::string_view name) const;
     // One tick of a timer, run only while the timer is enabled.
     EventResult Tick(std::string_view name);
     // A click on page `page` of tab control Tab1 or Tab2: it comes to the front.
@@ -146,6 +154,8 @@ private:
     // The whole sheet becomes `picture`, as one step of its history.
     void Replace(Sheet& sheet, EditKind kind, Picture picture);
     Page& Front() const;
+    // The page whose source is `name` and scrolls, or nullptr.
+    Page* ScrollingPage(std::string_view name) const;
     // Where the file routines put a loaded picture: a source's surfaces, or
     // a target's sheet as an edit.
     std::vector<modTWFunc::PictureSink> LoadInto(std::string_view surface);

@@ -42,9 +42,21 @@ void StatusLine::PointerAt(std::string_view surface, float x, float y) {
 std::string StatusLine::PointerPart() const {
     if (!pointer_) return "";
     const Grid g = GridOf(form_, pointer_->at);
-    return SurfaceTitle(pointer_->at) + ": pixel " + std::to_string(pointer_->x) + ", " +
-           std::to_string(pointer_->y) + ", cell " + std::to_string(pointer_->x / g.x) + ", " +
-           std::to_string(pointer_->y / g.y);
+    int x = pointer_->x, y = pointer_->y;
+    // On a source the pointer is over its picture's pixel, wherever the view
+    // stands; the cells are counted when the picture is larger than the pane.
+    std::string of;
+    if (const auto* source = dynamic_cast<const SourceCanvas*>(
+            form_.Find(pointer_->at.page->Of(pointer_->at.side).surface))) {
+        x += source->OriginX();
+        y += source->OriginY();
+        const int w = source->KeptWidth(), h = source->KeptHeight();
+        if (w > source->ClientWidth() || h > source->ClientHeight())
+            of = " of " + std::to_string((w + g.x - 1) / g.x) + " x " +
+                 std::to_string((h + g.y - 1) / g.y);
+    }
+    return SurfaceTitle(pointer_->at) + ": pixel " + std::to_string(x) + ", " + std::to_string(y) +
+           ", cell " + std::to_string(x / g.x) + ", " + std::to_string(y / g.y) + of;
 }
 
 const PageInfo& StatusLine::PageInFront() const {

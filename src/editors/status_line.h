@@ -35,7 +35,8 @@ public:
     }
 
     // "Chipset source: pixel 37, 20, cell 2, 1", or "" when the pointer is
-    // over no source or target.
+    // over no source or target; over a source larger than its pane, in its
+    // picture's pixels and with the picture's cells: "... cell 2, 119 of 30 x 128".
     std::string PointerPart() const;
     // "Chipset 480 x 256, 143 colours: saves as an 8-bit palette".
     std::string SheetPart() const;

@@ -8,6 +8,7 @@
 
 #include "imagefiles/dib.h"
 #include "imagefiles/file_error.h"
+#include "platform/source_canvas.h"
 
 namespace tw {
 
@@ -110,10 +111,13 @@ int modTWFunc::Load(const std::string& fileName, const std::string& targetId) {
 Picture modTWFunc::PictureFor(const Surface& surface, const ImageDescriptor& image) {
     if (!image.bmh) return Picture();
     // A surface of fixed size never shows more than its client area, so it
-    // keeps only that part, cut straight from the decoded picture; only a
-    // surface that takes the picture's size holds all of it.
+    // keeps only that part, cut straight from the decoded picture; a surface
+    // that takes the picture's size holds all of it, and a source, which
+    // scrolls, as much as it keeps.
     if (surface.SizesToPicture()) return Picture(ImageToRaster(image));
-    Raster visible = ImageToRaster(image, surface.ClientWidth(), surface.ClientHeight());
+    const bool scrolls = surface.KeepsWholePicture();
+    Raster visible = ImageToRaster(image, scrolls ? SourceCanvas::kKeptSide : surface.ClientWidth(),
+                                   scrolls ? SourceCanvas::kKeptSide : surface.ClientHeight());
     if (visible.Empty()) return Picture();
     return Picture(std::move(visible), image.bmh->biWidth, image.bmh->biHeight);
 }

@@ -67,7 +67,8 @@ void Surface::Reset(int width, int height) {
     // stands: the two share one raster until something draws (hDC copies on
     // write, the picture keeping its own), so a large picture is held once.
     const std::shared_ptr<const Raster>& whole = picture_.shared();
-    if (whole && whole->Width() == width && whole->Height() == height) {
+    if (whole && whole->Width() == width && whole->Height() == height && originX_ == 0 &&
+        originY_ == 0) {
         image_ = std::const_pointer_cast<Raster>(whole);
         Touch();
         return;
@@ -76,7 +77,7 @@ void Surface::Reset(int width, int height) {
         Detach(width, height, false);
     else
         image_->Fill(backColor_);
-    if (const Raster* p = picture_.raster()) BitBlt(*image_, 0, 0, p->Width(), p->Height(), *p, 0, 0);
+    if (const Raster* p = picture_.raster()) BitBlt(*image_, 0, 0, width, height, *p, originX_, originY_);
     Touch();
 }
 

@@ -30,6 +30,9 @@ public:
     BorderStyle Border() const { return border_; }
     // True for a surface that takes the size of its picture (picTemp).
     bool SizesToPicture() const { return autoSize_; }
+    // True for a surface that keeps more of its picture than it shows (a
+    // page's source, which scrolls over it).
+    bool KeepsWholePicture() const { return keepsWhole_; }
     int BorderPixels() const { return border_ == BorderStyle::Flat1 ? 1 : 2; }
 
     // Outer size in twips (15 to the pixel), border included.
@@ -64,6 +67,11 @@ protected:
     Raster& hDC();
     // Throws away everything drawn since the picture was assigned.
     void Cls();
+
+    // The picture's pixel at the client's top left; (0, 0) but on a source
+    // scrolled over a large picture.
+    int originX_ = 0, originY_ = 0;
+    bool keepsWhole_ = false;
 
 private:
     void Reset(int width, int height);

@@ -157,6 +157,15 @@ std::string BatchRunner::Execute(const std::vector<std::string>& t) {
                               : program_->MouseMove(t[1], button, shift, x, y);
         return Describe(r, t[1], up ? "mouse-up" : down ? "mouse-down" : "mouse-move");
     }
+    if (cmd == "scroll") {
+        if (auto e = arity(4, 4, "scroll NAME X Y"); !e.empty()) return e;
+        float x = 0, y = 0;
+        if (!ParseScriptCoordinate(t[2], x)) return "X must be a finite number, not " + QuoteToken(t[2]);
+        if (!ParseScriptCoordinate(t[3], y)) return "Y must be a finite number, not " + QuoteToken(t[3]);
+        const auto r = program_->Scroll(t[1], x, y);
+        if (r == EventResult::WrongKind) return QuoteToken(t[1]) + " is not a source that scrolls";
+        return Describe(r, t[1], "scroll");
+    }
     if (cmd == "tab") {
         if (auto e = arity(3, 3, "tab NAME INDEX"); !e.empty()) return e;
         if (t[1] != "Tab1" && t[1] != "Tab2") return "NAME must be Tab1 or Tab2, not " + QuoteToken(t[1]);

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "platform/controls.h"
+#include "platform/source_canvas.h"
 #include "platform/surface.h"
 
 namespace tw {
@@ -36,6 +37,10 @@ std::string DescribeControl(const Control& c) {
             o << " client=" << s.ClientWidth() << "x" << s.ClientHeight()
               << " outer=" << s.OuterWidthTwips() << "x" << s.OuterHeightTwips()
               << " backcolor=" << color << " picture=" << PictureSize(s.GetPicture());
+            // Only a source that has been scrolled says where its view stands.
+            if (const auto* source = dynamic_cast<const SourceCanvas*>(&s);
+                source && (source->OriginX() != 0 || source->OriginY() != 0))
+                o << " origin=" << source->OriginX() << "," << source->OriginY();
             break;
         }
         case ControlKind::Shape: {

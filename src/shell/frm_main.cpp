@@ -48,9 +48,13 @@ Placement P(double l, double t, double w, double h) { return Placement{l, t, w, 
 }  // namespace
 
 // Surfaces carry a flat 1-pixel border; buffers the raised 2-pixel one. A
-// page's target surface holds its sheet, which changes only by the sheet's edits.
+// page's target surface holds its sheet, which changes only by the sheet's
+// edits; its source keeps the whole picture and scrolls over it (but the
+// converter's, which shows its picture in sections).
 #define SURFACE(page, name, in, l, t, w, h) \
     Add<Canvas>(page, name, in, P(l, t, w, h), BorderStyle::Flat1, kDesktopColor)
+#define SOURCE(page, name, in, l, t, w, h) \
+    Add<SourceCanvas>(page, name, in, P(l, t, w, h), BorderStyle::Flat1, kDesktopColor)
 #define TARGET(page, name, in, l, t, w, h) \
     Add<SheetSurface>(page, name, in, P(l, t, w, h), BorderStyle::Flat1, kDesktopColor)
 #define BUFFER(page, name, in, l, t, w, h) \
@@ -64,7 +68,7 @@ Placement P(double l, double t, double w, double h) { return Placement{l, t, w, 
 
 void frmMain::BuildChipsetPage() {
     const int pg = 0;
-    SURFACE(pg, "CQ", "Tab1", 8, 32, 482, 258);
+    SOURCE(pg, "CQ", "Tab1", 8, 32, 482, 258);
     SHAPE(-1, "Csel", "CQ", 16, 16);
     TARGET(pg, "CZ", "Tab1", 8, 302.7, 482, 258);
     SHAPE(-1, "Cins", "CZ", 16, 16);
@@ -84,7 +88,7 @@ void frmMain::BuildChipsetPage() {
 
 void frmMain::BuildCharsetPage() {
     const int pg = 1;
-    SURFACE(pg, "RQ", "Tab1", 8, 30.7, 290, 258);
+    SOURCE(pg, "RQ", "Tab1", 8, 30.7, 290, 258);
     SHAPE(-1, "Rsel", "RQ", 24, 32);
     TARGET(pg, "RZ", "Tab1", 8, 302.7, 290, 258);
     SHAPE(-1, "Rins", "RZ", 24, 32);
@@ -119,7 +123,7 @@ void frmMain::BuildCharsetPage() {
 
 void frmMain::BuildFacesetPage() {
     const int pg = 2;
-    SURFACE(pg, "FQ", "Tab1", 8, 30.7, 194, 194);
+    SOURCE(pg, "FQ", "Tab1", 8, 30.7, 194, 194);
     SHAPE(-1, "Fsel", "FQ", 48, 48);
     TARGET(pg, "FZ", "Tab1", 8, 302.7, 194, 194);
     SHAPE(-1, "Fins", "FZ", 48, 48);
@@ -139,7 +143,7 @@ void frmMain::BuildFacesetPage() {
 
 void frmMain::BuildSystemsetPage() {
     const int pg = 3;
-    SURFACE(pg, "SQ", "Tab1", 16, 30.7, 162, 82);
+    SOURCE(pg, "SQ", "Tab1", 16, 30.7, 162, 82);
     SHAPE(-1, "Ssel", "SQ", 16, 16);
     TARGET(pg, "SZ", "Tab1", 16, 302.7, 162, 82);
     SHAPE(-1, "Sins", "SZ", 16, 16);
@@ -162,7 +166,7 @@ void frmMain::BuildBattlePage() {
     Add<TabControl>(4, "Tab2", "Tab1", P(8, 22.7, 673, 545),
                     std::vector<std::string>{"Quellbild", "Zielbild"});
     // "Quellbild": the source side.
-    SURFACE(0, "BQ", "Tab2", 8, 40, 482, 482);
+    SOURCE(0, "BQ", "Tab2", 8, 40, 482, 482);
     SHAPE(-1, "Bsel", "BQ", 96, 96);
     FRAME(0, "q5", "Tab2", "Source", 496, 32, 169, 489);
     FRAME(-1, "Frame13", "q5", "Animation", 8, 248, 153, 233);

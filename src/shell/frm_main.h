@@ -11,6 +11,7 @@
 
 #include "platform/controls.h"
 #include "platform/file_dialog.h"
+#include "platform/source_canvas.h"
 #include "platform/surface.h"
 #include "shell/module_state.h"
 

@@ -1,6 +1,7 @@
 // The pick-and-place steps on every page, checked pixel by pixel against a
 // model of the surfaces: picks, stamps, previews, the size buttons, "New
-// Template" and the load buttons with a cancelled dialog.
+// Template", the load buttons with a cancelled dialog, and a source scrolled
+// over a tall picture.
 
 #include <fstream>
 
@@ -273,6 +274,95 @@ TEST(Pages, CancelledLoadsKeepTheSheetAndRetakeTheSelection) {
         EXPECT_TRUE(SameRaster(*e.Shown(p.selView), f.Pic(p.selBuf).View()));
         EXPECT_EQ(e.program.Files().CurrentImage.bmh, current.bmh);
         EXPECT_FALSE(e.dialog.HasQueued());
+    }
+}
+
+// A source scrolled over a tall picture works as the same source would with
+// the picture cut at the view's origin: the same picks, blocks (also past
+// the visible edge), flips and stamps, the same previews; the outline and
+// the module variables are in the picture's pixels.
+TEST(Pages, AScrolledSourcePicksAsThePictureCutAtItsOrigin) {
+    struct Step {
+        enum Kind { Pick, Block, FlipH, FlipV, Stamp, Size } kind;
+        float x = 0, y = 0, x2 = 0, y2 = 0;
+    };
+    const Raster tall = NoisePicture(480, 2048, 90);
+    for (int page = 0; page < 5; ++page) {
+        const PageDef& p = kPages[page];
+        SCOPED_TRACE(p.source);
+        Editor scrolled, cut;
+        const Surface& pane = scrolled.form().Pic(p.source);
+        const int w = pane.ClientWidth(), h = pane.ClientHeight();
+        scrolled.Load(p.loadQ, tall);
+        ASSERT_EQ(scrolled.program.Scroll(p.source, 7, 1792 + p.gy - 1), EventResult::Handled);
+        // Rounded down to whole steps (on the systemset whole 16-pixel cells),
+        // and no further than the step that shows the picture's last row.
+        const int ox = 0, oy = std::min((1792 + p.gy - 1) / p.gy * p.gy, (2048 - h + p.gy - 1) / p.gy * p.gy);
+        ASSERT_TRUE(SameRaster(pane.View(), Block(tall, ox, oy, w, h, pane.BackColor())));
+        cut.Load(p.loadQ, Block(tall, ox, oy, 480, 2048 - oy, 0));
+        const float gx = p.gx, gy = p.gy;
+        const std::vector<Step> steps = {
+            {Step::Pick, gx + 1, gy + 1},
+            {Step::Stamp, 2 * gx, gy},
+            {Step::Pick, w - 1.f, h - 1.f},  // the last cell of the pane
+            {Step::FlipH},
+            {Step::Stamp, 0, 0},
+            {Step::Block, gx, gy, w + 40.f, h + 40.f},  // released past the visible edge
+            {Step::FlipV},
+            {Step::Stamp, gx, 0},
+            {Step::Block, w - 1.f, h - 1.f, -30, -30},  // and back over the top left
+            {Step::Stamp, 0, gy},
+            {Step::Size},
+            {Step::Pick, w - gx, h - 1.f},  // a large cell across the pane's edge
+            {Step::FlipH},
+            {Step::Stamp, 3 * gx, 2 * gy},
+        };
+        for (const Step& st : steps) {
+            SCOPED_TRACE(testing::Message() << "step " << st.kind << " at " << st.x << ", " << st.y);
+            for (Editor* e : {&scrolled, &cut}) {
+                switch (st.kind) {
+                    case Step::Pick: e->Down(p.source, 1, st.x, st.y); break;
+                    case Step::Block:
+                        e->program.MouseDown(p.source, 1, 1, st.x, st.y);
+                        e->program.MouseMove(p.source, 1, 1, st.x2, st.y2);
+                        e->program.MouseUp(p.source, 1, 1, st.x2, st.y2);
+                        break;
+                    case Step::FlipH: e->Click("mnuFlipH"); break;
+                    case Step::FlipV: e->Click("mnuFlipV"); break;
+                    case Step::Stamp: e->Down(p.target, 1, st.x, st.y); break;
+                    case Step::Size:
+                        if (p.sizeButton) e->Click(p.sizeButton);
+                        break;
+                }
+            }
+            const Outline &a = scrolled.form().Shape(p.sel), &b = cut.form().Shape(p.sel);
+            EXPECT_EQ(a.Left(), b.Left() + ox);
+            EXPECT_EQ(a.Top(), b.Top() + oy);
+            EXPECT_EQ(a.Width(), b.Width());
+            EXPECT_EQ(a.Height(), b.Height());
+            ASSERT_TRUE(SameRaster(scrolled.View(p.selBuf), cut.View(p.selBuf)));
+            ASSERT_TRUE(SameRaster(scrolled.View(p.target), cut.View(p.target)));
+        }
+        // The source previews play the picture where their positions say.
+        ModuleState& s = scrolled.state();
+        if (page == 1) {
+            EXPECT_EQ(s.CharQAniBaseY, cut.state().CharQAniBaseY + oy);
+            scrolled.Click("optRplay");
+            scrolled.Tick("tmrCharQAni");
+            EXPECT_TRUE(SameRaster(*scrolled.Shown("imgQAni"), Block(tall, s.CharQAniX, s.CharQAniY, 24, 32, 0)));
+        }
+        if (page == 4) {
+            scrolled.Click("optQBplay");
+            scrolled.Tick("tmrBattleQAni");
+            EXPECT_TRUE(SameRaster(*scrolled.Shown("imgBQAni"), Block(tall, s.BattleQAniX, s.BattleQAniY, 96, 96, 0)));
+        }
+        // The origin stays through other pages and ends with the next load, cancelled too.
+        scrolled.program.SelectTab("Tab1", 5);
+        scrolled.program.SelectTab("Tab1", Pages()[page].tab);
+        const auto& source = static_cast<const SourceCanvas&>(scrolled.form().Pic(p.source));
+        EXPECT_EQ(source.OriginY(), oy);
+        scrolled.Cancel(p.loadQ);
+        EXPECT_EQ(source.OriginY(), 0);
     }
 }
 

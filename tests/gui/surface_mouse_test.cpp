@@ -1,13 +1,16 @@
 // Mouse input on the surfaces reaches the model at the right pixel, and the
-// surfaces show their pixels exactly, also on a scaled screen.
+// surfaces show their pixels exactly, also on a scaled screen; the wheel, the
+// keys, the scroll bar and a held drag move a source over a tall picture.
 
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "support/gui_session.h"
 #include "platform/controls.h"
+#include "platform/source_canvas.h"
 #include "platform/surface.h"
 
 namespace tw::test {
@@ -79,6 +82,54 @@ TEST_F(SurfaceMouse, MovesDragTheOutlinesAndADragStampsOnce) {
     EXPECT_EQ(ToImage(s.Form().Pic("CZ").View()), expected);
     // What the widget paints is the model's image.
     EXPECT_EQ(s.window->Surface("CZ")->Image(), expected);
+}
+
+TEST_F(SurfaceMouse, ATallSourceScrollsToItsLastRowAndPicksThere) {
+    s.dialog.QueueFile(WritePattern(temp, "tall.png", 480, 2048, 7));
+    s.Click("LoadQChip");
+    const QImage tall = Pattern(480, 2048, 7);
+    SurfaceWidget* cq = s.window->Surface("CQ");
+    const auto& source = static_cast<const SourceCanvas&>(s.Form().Pic("CQ"));
+    const auto wheel = [&](int notches, Qt::KeyboardModifiers mods) {
+        const QPointF at(101, 101);
+        QWheelEvent e(at, cq->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches), Qt::NoButton, mods,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(cq, &e);
+    };
+    for (int i = 0; i < 130; ++i) wheel(1, Qt::NoModifier);  // a row a notch, held at the last
+    EXPECT_EQ(source.OriginY(), 1792);
+    wheel(3, Qt::ShiftModifier);  // columns: the picture is no wider than the pane
+    EXPECT_EQ(source.OriginX(), 0);
+    EXPECT_EQ(cq->Image(), tall.copy(0, 1792, 480, 256));
+    QTest::keyClick(s.window.get(), Qt::Key_PageUp);
+    EXPECT_EQ(source.OriginY(), 1536);
+    // The bar inside the right edge: a press at its top, then its thumb dragged to the bottom.
+    s.Press("CQ", Qt::LeftButton, 477, 0);
+    EXPECT_EQ(source.OriginY(), 0);
+    s.Move("CQ", 477, 255, Qt::LeftButton);
+    s.Release("CQ", Qt::LeftButton, 477, 255);
+    EXPECT_EQ(source.OriginY(), 1792);
+
+    // Picture pixel (40, 1900) is in cell (2, 118); the stamp puts exactly that tile.
+    s.Press("CQ", Qt::LeftButton, 40, 1900 - 1792);
+    s.Release("CQ", Qt::LeftButton, 40, 1900 - 1792);
+    EXPECT_EQ(ToImage(s.Form().Pic("picCsel").View()), tall.copy(32, 1888, 16, 16));
+    s.Move("CQ", 40, 1904 - 1792);
+    EXPECT_TRUE(s.window->Status().Text().contains("Chipset source: pixel 40, 1904, cell 2, 119 of 30 x 128"))
+        << s.window->Status().Text().toStdString();
+    s.Press("CZ", Qt::LeftButton, 64, 32);
+    EXPECT_EQ(ToImage(s.Form().Pic("CZ").View()).copy(64, 32, 16, 16), tall.copy(32, 1888, 16, 16));
+
+    // A Shift-drag held past the top edge scrolls up, and the block takes
+    // every row the view has shown since the press.
+    s.Press("CQ", Qt::LeftButton, 40, 100, Qt::ShiftModifier);
+    s.Move("CQ", 40, -5, Qt::LeftButton);
+    for (int i = 0; i < 200 && source.OriginY() > 1792 - 64; ++i) QTest::qWait(10);
+    s.Release("CQ", Qt::LeftButton, 40, -5);
+    const int top = source.OriginY();
+    ASSERT_LE(top, 1792 - 64);
+    EXPECT_EQ(s.Form().Shape("Csel").Top(), top);
+    EXPECT_EQ(ToImage(s.Form().Pic("picCsel").View()), tall.copy(32, top, 16, 1792 + 112 - top));
 }
 
 // Run once more with QT_SCALE_FACTOR=2 (where the tests above check that

@@ -29,7 +29,8 @@ TEST(Batch, ABadLineStopsTheRunAndIsNamed) {
         "down CQ 1 0 0 0 7",   "down CQ 1 0 0 x",          "tick tmrCharQAni -1",
         "tick",                "file a b",                 "cancel now",
         "dump CZ /no/such/folder/x.png", "dump CZ out.xyz", "dump cmdNew out.png",
-        "echo \"open quote",
+        "echo \"open quote",    "scroll OQ 0 0",            "scroll CZ 0 16",
+        "scroll CQ 0",          "scroll CQ 0 nan",
     };
     ScratchDir dir;
     for (const char* line : bad) {
@@ -87,6 +88,27 @@ TEST(Batch, GoodLinesRunToTheEnd) {
         EXPECT_EQ(o.status, 0);
         EXPECT_EQ(o.out, "Rsel left=0 top=0 width=24 height=32\n");
     }
+}
+
+// `scroll` moves a source's view in whole cells, within the picture; events
+// keep the client area's coordinates and land on the picture's cells; the
+// view stays through page changes and starts over with the next load.
+TEST(Batch, ScrollMovesASourceViewInWholeCells) {
+    ScratchDir dir;
+    ASSERT_EQ(DumpRaster(NoisePicture(480, 2048, 5), dir / "tall.bmp"), "");
+    ASSERT_EQ(DumpRaster(Raster(8200, 2, Rgb(1, 2, 3)), dir / "wide.bmp"), "");
+    const Outcome o = RunBatch(
+        dir, "file tall.bmp\nclick LoadQChip\nscroll CQ 0 1792\ndown CQ 1 20 120\nshow CQ\nshow Csel\n"
+             "scroll CQ 5 99999\nshow CQ\nscroll CQ -3 -3\nshow CQ\nscroll CQ 17 47\ntab Tab1 1\n"
+             "tab Tab1 0\nshow CQ\ncancel\nclick LoadQChip\nshow CQ\n"
+             "file wide.bmp\nclick LoadQFace\nscroll FQ 9000 0\nshow FQ\nshow StatusBar\n");
+    EXPECT_EQ(o.status, 0) << o.err;
+    const std::string cq = "CQ client=480x256 outer=7230x3870 backcolor=#3A6EA5 picture=480x2048";
+    EXPECT_EQ(o.out, cq + " origin=0,1792\nCsel left=16 top=1904 width=16 height=16\n" + cq +
+                         " origin=0,1792\n" + cq + "\n" + cq + " origin=0,32\n" + cq + "\n" +
+                         "FQ client=192x192 outer=2910x2910 backcolor=#3A6EA5 picture=8200x2 origin=8016,0\n"
+                         "StatusBar text=\"Loaded wide.bmp into the faceset source (8200 x 2, 2 colours); "
+                         "only its top-left 8192 x 2 is kept\"\n");
 }
 
 // What a script may hold and how it is read: each limit stops the run with

@@ -10,6 +10,7 @@
 #include "gui/window/raster_image.h"
 #include "gui/magnifier/view_prefs.h"
 #include "platform/controls.h"
+#include "platform/source_canvas.h"
 #include "platform/surface.h"
 
 namespace tw {
@@ -61,7 +62,10 @@ void MagnifierWindow::Refresh() {
         scene.pointer = pixel_;
         scene.grid = facts->grid;
         const Outline& o = form_.Shape(facts->outline);
-        scene.cell = QRect(o.Left(), o.Top(), o.Width(), o.Height());
+        // A source's outline is on its picture; the magnifier shows the view.
+        const auto* source = dynamic_cast<const SourceCanvas*>(&form_.Pic(surface_));
+        const QPoint origin = source ? QPoint(source->OriginX(), source->OriginY()) : QPoint();
+        scene.cell = QRect(o.Left() - origin.x(), o.Top() - origin.y(), o.Width(), o.Height());
         scene.stamp = ToQImage(StampPreview(form_, surface_, *facts));
     }
     picture_ = RenderMagnifier(scene, Factor(), PictureRect().size());

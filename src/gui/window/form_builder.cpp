@@ -128,7 +128,18 @@ private:
             w->OnDropFile([a = &actions_, name](const QString& path) {
                 a->DropFile(name, QFile::encodeName(path).toStdString());
             });
-        sync_.Watch(s, [w, &s] { w->SetImage(s.View()); });
+        const auto* source = dynamic_cast<const SourceCanvas*>(&s);
+        if (!source) {
+            sync_.Watch(s, [w, &s] { w->SetImage(s.View()); });
+            return;
+        }
+        w->OnScrollBy([a = &actions_, name](int columns, int rows) { a->ScrollBy(name, columns, rows); });
+        w->OnScrollTo([a = &actions_, name](int x, int y) { a->ScrollTo(name, x, y); });
+        sync_.Watch(s, [w, source] {
+            w->SetScrollState(QPoint(source->OriginX(), source->OriginY()),
+                              QSize(source->KeptWidth(), source->KeptHeight()));
+            w->SetImage(source->View());
+        });
     }
 
     void AddImage(const ImageView& v, QWidget* parent) {
@@ -179,7 +190,8 @@ private:
         });
     }
 
-    // Each surface draws the outlines that the model puts on it.
+    // Each surface draws the outlines that the model puts on it. A source's
+    // outline sits on its picture, so it moves with the view.
     void WatchOutlines() {
         std::unordered_map<std::string, std::vector<const Outline*>> bySurface;
         for (const Outline* o : outlines_) bySurface[o->Container()].push_back(o);
@@ -187,13 +199,17 @@ private:
             auto it = out_.surfaces.find(surface);
             if (it == out_.surfaces.end()) continue;
             SurfaceWidget* w = it->second;
-            const auto apply = [w, list] {
+            const auto* source = dynamic_cast<const SourceCanvas*>(form_.Find(surface));
+            const auto apply = [w, list, source] {
+                const QPoint origin = source ? QPoint(source->OriginX(), source->OriginY()) : QPoint();
                 std::vector<QRect> rects;
                 for (const Outline* o : list)
-                    rects.emplace_back(o->Left(), o->Top(), o->Width(), o->Height());
+                    rects.emplace_back(o->Left() - origin.x(), o->Top() - origin.y(), o->Width(),
+                                       o->Height());
                 w->SetOutlines(std::move(rects));
             };
             for (const Outline* o : list) sync_.Watch(*o, apply);
+            if (source) sync_.Watch(*source, apply);
         }
     }
 

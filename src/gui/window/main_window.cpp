@@ -92,6 +92,7 @@ void MainWindow::AddMenuItems(QMenu* menu, const std::string& container) {
             connect(action, &QAction::triggered, this, [this, name = m.Name()] { Click(name); });
         }
         action->setObjectName(QString::fromStdString(m.Name()));
+        actions_[m.Name()] = action;
     }
 }
 
@@ -172,6 +173,10 @@ TabContainer* MainWindow::Tabs(std::string_view name) const {
 }
 
 QAction* MainWindow::MenuAction(std::string_view name) const {
+    // The model's items are looked up after every event: a search of the
+    // widget tree for each would cost more than the event itself.
+    if (const auto it = actions_.find(std::string(name)); it != actions_.end()) return it->second;
+    // The View menu's items are the window's own, not the model's.
     return findChild<QAction*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
 
@@ -213,7 +218,31 @@ void MainWindow::MouseUp(const std::string& surface, int button, int shift, floa
 
 QRect MainWindow::DragSpan(const std::string& surface, float x, float y) const {
     const std::optional<CellBlock> b = program_.DragSpan(surface, x, y);
-    return b ? QRect(b->x, b->y, b->w, b->h) : QRect();
+    if (!b) return QRect();
+    // The block is on the picture; the widget draws in its client area.
+    const QPoint origin = Surface(surface) ? Surface(surface)->Origin() : QPoint();
+    return QRect(b->x - origin.x(), b->y - origin.y(), b->w, b->h);
+}
+
+void MainWindow::ScrollBy(const std::string& surface, int columns, int rows) {
+    const std::optional<Size> step = program_.ScrollStep(surface);
+    const auto* source = dynamic_cast<const SourceCanvas*>(program_.Form().Find(surface));
+    if (!step || !source) return;
+    ScrollTo(surface, source->OriginX() + columns * step->w, source->OriginY() + rows * step->h);
+}
+
+void MainWindow::ScrollTo(const std::string& surface, int x, int y) {
+    program_.Scroll(surface, x, y);
+    AfterEvent();
+}
+
+void MainWindow::PageSource(int pages) {
+    const char* name = program_.FrontPage().source.surface;
+    const std::optional<Size> step = program_.ScrollStep(name);
+    const auto* source = dynamic_cast<const SourceCanvas*>(program_.Form().Find(name));
+    SurfaceWidget* widget = Surface(name);
+    if (!step || !source || !widget || !widget->isVisible()) return;
+    ScrollBy(name, 0, pages * std::max(1, source->ClientHeight() / step->h));
 }
 
 void MainWindow::Tick(const std::string& timer) {

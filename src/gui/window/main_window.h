@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "editors/program.h"
 #include "gui/window/qt_clipboard.h"
@@ -52,6 +53,11 @@ public:
     void MouseMove(const std::string& surface, int buttons, int shift, float x, float y) override;
     void MouseUp(const std::string& surface, int button, int shift, float x, float y) override;
     QRect DragSpan(const std::string& surface, float x, float y) const override;
+    void ScrollBy(const std::string& surface, int columns, int rows) override;
+    void ScrollTo(const std::string& surface, int x, int y) override;
+    // PgUp / PgDn: the source in front moves by one pane, less what is not
+    // a whole cell (pages: -1 up, 1 down).
+    void PageSource(int pages);
     void DropFile(const std::string& surface, const std::string& path) override;
     // A drop's load without the refresh after it: many files, one refresh.
     void LoadDropped(const std::string& surface, const std::string& path);
@@ -84,6 +90,7 @@ private:
     std::unique_ptr<DrawingAids> aids_;
     WindowStatus* status_ = nullptr;  // owned by the window
     QtClipboard clipboard_;
+    std::unordered_map<std::string, QAction*> actions_;  // the menu's, by item name
 };
 
 }  // namespace tw

@@ -83,6 +83,9 @@ void AddPageShortcuts(MainWindow& window, Program& program) {
            [&window] { ShowPage(window, window.Tabs("Tab1")->Current() + 1); });
     OnKeys(window, QKeySequence(Qt::CTRL | Qt::Key_PageUp),
            [&window] { ShowPage(window, window.Tabs("Tab1")->Current() - 1); });
+    // The source in front, a pane at a time.
+    OnKeys(window, QKeySequence(Qt::Key_PageDown), [&window] { window.PageSource(1); });
+    OnKeys(window, QKeySequence(Qt::Key_PageUp), [&window] { window.PageSource(-1); });
     for (int i = 0; i < static_cast<int>(Pages().size()); ++i)
         OnKeys(window, QKeySequence(Qt::ALT | (Qt::Key_1 + i)), [&window, i] { ShowPage(window, i); });
 

@@ -4,6 +4,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "gui/window/raster_image.h"
@@ -14,6 +16,12 @@ const QColor kBorder(40, 40, 40);
 const QColor kOutline(255, 255, 0);
 const QColor kOutlineEdge(0, 0, 0);
 const QColor kDragFrame(0, 255, 255);
+const QColor kBarTrack(0, 0, 0, 90);
+const QColor kBarThumb(255, 255, 255, 200);
+// The bars lie over the picture: thin, so they hide little of the edge cells.
+constexpr int kBarWidth = 5;
+// A Shift-drag held at an edge scrolls a cell this often.
+constexpr int kEdgeScrollMs = 60;
 
 // A frame `t` units thick just inside `r`.
 void FrameRect(QPainter& p, const QRectF& r, qreal t, const QColor& c) {
@@ -27,6 +35,83 @@ void FrameRect(QPainter& p, const QRectF& r, qreal t, const QColor& c) {
 SurfaceWidget::SurfaceWidget(int border, QWidget* parent) : QWidget(parent), border_(border) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    edgeTimer_.setInterval(kEdgeScrollMs);
+    connect(&edgeTimer_, &QTimer::timeout, this, [this] { EdgeScroll(); });
+}
+
+void SurfaceWidget::SetScrollState(QPoint origin, QSize picture) {
+    if (origin == origin_ && picture == picture_) return;
+    origin_ = origin;
+    picture_ = picture;
+    update();
+}
+
+QSize SurfaceWidget::ClientSize() const {
+    return QSize(width() - 2 * border_, height() - 2 * border_);
+}
+
+QRect SurfaceWidget::VerticalBar() const {
+    const QSize c = ClientSize();
+    if (picture_.height() <= c.height()) return {};
+    const bool both = picture_.width() > c.width();
+    return QRect(c.width() - kBarWidth, 0, kBarWidth, c.height() - (both ? kBarWidth : 0));
+}
+
+QRect SurfaceWidget::HorizontalBar() const {
+    const QSize c = ClientSize();
+    if (picture_.width() <= c.width()) return {};
+    const bool both = picture_.height() > c.height();
+    return QRect(0, c.height() - kBarWidth, c.width() - (both ? kBarWidth : 0), kBarWidth);
+}
+
+QRect SurfaceWidget::Thumb(const QRect& bar, bool vertical) const {
+    const int length = vertical ? bar.height() : bar.width();
+    const int pane = vertical ? ClientSize().height() : ClientSize().width();
+    const int whole = std::max(1, vertical ? picture_.height() : picture_.width());
+    const int at = vertical ? origin_.y() : origin_.x();
+    const int size = std::clamp(length * pane / whole, 8, length);
+    const int start = std::min(length - size, static_cast<int>(static_cast<long long>(length) * at / whole));
+    return vertical ? QRect(bar.left(), bar.top() + start, bar.width(), size)
+                    : QRect(bar.left() + start, bar.top(), size, bar.height());
+}
+
+void SurfaceWidget::ScrollAlongBar(const QPointF& p) {
+    if (!scrollTo_) return;
+    // The thumb's middle goes under the pointer.
+    const QSize c = ClientSize();
+    if (barDrag_ == 1) {
+        const QRect bar = VerticalBar();
+        const double at = (p.y() - bar.top()) / std::max(1, bar.height());
+        scrollTo_(origin_.x(), static_cast<int>(at * picture_.height() - c.height() / 2.0));
+    } else {
+        const QRect bar = HorizontalBar();
+        const double at = (p.x() - bar.left()) / std::max(1, bar.width());
+        scrollTo_(static_cast<int>(at * picture_.width() - c.width() / 2.0), origin_.y());
+    }
+}
+
+void SurfaceWidget::wheelEvent(QWheelEvent* e) {
+    if (!scrollBy_) return QWidget::wheelEvent(e);
+    // One notch (120) is one cell row, with Shift one column; a notch across
+    // (a tilting wheel or a touchpad) is a column too.
+    const QPoint d = e->angleDelta();
+    const bool across = (e->modifiers() & Qt::ShiftModifier) || d.y() == 0;
+    const int notches = -(d.y() != 0 ? d.y() : d.x()) / 120;
+    if (notches != 0) scrollBy_(across ? notches : 0, across ? 0 : notches);
+    e->accept();
+}
+
+void SurfaceWidget::EdgeScroll() {
+    if (!dragging_ || !scrollBy_) return edgeTimer_.stop();
+    const QSize c = ClientSize();
+    const int columns = lastDrag_.x() <= 0 ? -1 : lastDrag_.x() >= c.width() - 1 ? 1 : 0;
+    const int rows = lastDrag_.y() <= 0 ? -1 : lastDrag_.y() >= c.height() - 1 ? 1 : 0;
+    if (!columns && !rows) return edgeTimer_.stop();
+    const QPoint before = origin_;
+    scrollBy_(columns, rows);
+    if (origin_ == before) return;
+    SpanTo(lastDrag_);
+    update();
 }
 
 void SurfaceWidget::SetImage(const Raster& image) {
@@ -122,14 +207,28 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
     // The block a Shift-drag spans, over the outlines.
     if (!dragRect_.isEmpty())
         FrameRect(painter, QRectF(dragRect_.translated(client.topLeft())), 1, kDragFrame);
+    for (const bool vertical : {true, false}) {
+        const QRect bar = vertical ? VerticalBar() : HorizontalBar();
+        if (bar.isEmpty()) continue;
+        painter.fillRect(bar.translated(client.topLeft()), kBarTrack);
+        painter.fillRect(Thumb(bar, vertical).adjusted(1, 1, -1, -1).translated(client.topLeft()),
+                         kBarThumb);
+    }
 }
 
 void SurfaceWidget::mousePressEvent(QMouseEvent* e) {
     const int button = ButtonCode(e->button());
     if (!button || !down_) return;
     const QPointF p = ClientPixel(e->position());
+    // A press on a bar moves the view, and picks nothing.
+    if (button == 1 && scrollTo_) {
+        const QPoint at(static_cast<int>(p.x()), static_cast<int>(p.y()));
+        barDrag_ = VerticalBar().contains(at) ? 1 : HorizontalBar().contains(at) ? 2 : 0;
+        if (barDrag_) return ScrollAlongBar(p);
+    }
     const int shift = ShiftMask(e->modifiers());
     dragging_ = button == 1 && (shift & 1);
+    lastDrag_ = p;
     dragRect_ = QRect();
     down_(button, shift, static_cast<float>(p.x()), static_cast<float>(p.y()));
     // Asked after the press has picked its cell: the drag spans from there.
@@ -145,6 +244,11 @@ void SurfaceWidget::SpanTo(const QPointF& p) {
 
 void SurfaceWidget::mouseReleaseEvent(QMouseEvent* e) {
     const int button = ButtonCode(e->button());
+    if (barDrag_) {
+        barDrag_ = 0;
+        return;
+    }
+    edgeTimer_.stop();
     if (dragging_) {
         dragging_ = false;
         dragRect_ = QRect();
@@ -159,12 +263,18 @@ void SurfaceWidget::mouseMoveEvent(QMouseEvent* e) {
     // While a button is held Qt keeps sending moves here, also from outside.
     if (!move_) return;
     const QPointF p = ClientPixel(e->position());
+    if (barDrag_) return ScrollAlongBar(p);
     move_(ButtonCode(e->buttons()), ShiftMask(e->modifiers()), static_cast<float>(p.x()),
           static_cast<float>(p.y()));
     if (dragging_ && (e->buttons() & Qt::LeftButton)) {
         const QRect before = dragRect_;
+        lastDrag_ = p;
         SpanTo(p);
         if (dragRect_ != before) update();
+        // Held at or past an edge, the view scrolls on until the pointer comes back.
+        const QSize c = ClientSize();
+        const bool atEdge = p.x() <= 0 || p.y() <= 0 || p.x() >= c.width() - 1 || p.y() >= c.height() - 1;
+        if (atEdge && scrollBy_ && !edgeTimer_.isActive()) edgeTimer_.start();
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QMimeData>
 #include <QRect>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -44,6 +45,18 @@ public:
     // The rectangle a Shift + left drag spans now, in client pixels; empty
     // when no such drag goes on.
     QRect DragRect() const { return dragRect_; }
+    // A source that scrolls: its view's origin in its picture and the size of
+    // the picture it keeps. Over a picture larger than the pane, thin bars
+    // inside the pane's edges show where the view stands.
+    void SetScrollState(QPoint origin, QSize picture);
+    QPoint Origin() const { return origin_; }
+    // Where the wheel, a drag held past an edge and the bars move the view:
+    // by whole cells (columns, rows), or to a pixel of the picture.
+    void OnScrollBy(std::function<void(int columns, int rows)> h) { scrollBy_ = std::move(h); }
+    void OnScrollTo(std::function<void(int x, int y)> h) { scrollTo_ = std::move(h); }
+    // The bars' rectangles in client pixels; empty when the picture fits.
+    QRect VerticalBar() const;
+    QRect HorizontalBar() const;
     // Turns on dropping: `h` receives the local path of the first dropped file.
     void OnDropFile(std::function<void(const QString&)> h);
 
@@ -60,6 +73,7 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
@@ -67,6 +81,14 @@ protected:
 private:
     // Sets the drag rectangle to the span at client position p.
     void SpanTo(const QPointF& p);
+    QSize ClientSize() const;
+    // The thumb of a bar: where the view stands along it.
+    QRect Thumb(const QRect& bar, bool vertical) const;
+    // A press or drag on a bar at client position p moves the view there.
+    void ScrollAlongBar(const QPointF& p);
+    // One step of a Shift-drag held at or past an edge: the view moves a
+    // cell that way and the block follows.
+    void EdgeScroll();
 
     int border_;
     QImage image_;
@@ -81,6 +103,13 @@ private:
     bool dragging_ = false;
     QRect dragRect_;
     std::function<void(const QString&)> drop_;
+    QPoint origin_;
+    QSize picture_;
+    std::function<void(int, int)> scrollBy_;
+    std::function<void(int, int)> scrollTo_;
+    int barDrag_ = 0;  // 1: the vertical bar is held, 2: the horizontal one
+    QPointF lastDrag_;
+    QTimer edgeTimer_;
 };
 
 // The local file a drop carries: its first URL when that is a local file,

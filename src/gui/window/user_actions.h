@@ -23,6 +23,11 @@ public:
     // the block of cells a release at (x, y) would pick, in client pixels;
     // otherwise an empty rectangle.
     virtual QRect DragSpan(const std::string& surface, float x, float y) const = 0;
+    // The wheel, a key or a held drag moves a source's view by whole cells
+    // (columns across, rows down); its scroll bar moves it to (x, y) of the
+    // picture, rounded down to whole cells.
+    virtual void ScrollBy(const std::string& surface, int columns, int rows) = 0;
+    virtual void ScrollTo(const std::string& surface, int x, int y) = 0;
     // A local file dropped on a surface.
     virtual void DropFile(const std::string& surface, const std::string& path) = 0;
     // The user brought another page of a tab control to the front.
