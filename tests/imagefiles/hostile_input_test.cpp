@@ -14,6 +14,7 @@
 #include "support/grey_png.h"
 #include "support/image_files.h"
 #include "support/pictures.h"
+#include "support/scan_jpeg.h"
 #include "support/scratch_dir.h"
 
 namespace tw::test {
@@ -91,6 +92,15 @@ TEST(HostileInput, EachFileIsRefusedWithItsReasonOrLoadsWithinTheCaps) {
          [](const std::string& p) { WriteBytes(p, GreyPng(64, 64, size_t(64) << 20, 1024)); }, "", 64, 64},
         {"a JPEG of 128 scans", "scans.jpg", [](const std::string& p) { ManyScanJpeg(p, true); },
          "too many scans in a progressive JPEG (the limit is 100)"},
+        {"985 scans of a 16384 x 16384 picture, refused before decoding", "huge.jpg",
+         [](const std::string& p) { WriteScanJpeg(p, 16384, 16384, 1, 985); },
+         "too many scans in a progressive JPEG (the limit is 100)"},
+        {"60 scans of a 16384 x 16384 picture", "sixty.jpg",
+         [](const std::string& p) { WriteScanJpeg(p, 16384, 16384, 1, 60); },
+         "too much to decode in a progressive JPEG: 60 scans of a 16384 x 16384 picture (the limit is "
+         "the work of 40 scans of a 16384 x 16384 grey picture)"},
+        {"99 scans of a small picture", "small.jpg", [](const std::string& p) { WriteScanJpeg(p, 100, 60, 3, 99); },
+         "", 100, 60},
         {"an ordinary progressive JPEG", "photo.jpg", [](const std::string& p) { ManyScanJpeg(p, false); }, "",
          64, 64},
         {"an unknown kind", "sheet.webp", [](const std::string& p) { WriteBytes(p, Bytes(40, 0)); },
