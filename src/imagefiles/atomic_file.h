@@ -7,7 +7,9 @@
 // - for a file with several hard links, a writable file in a read-only
 //   folder, or a device, in the temporary folder; the finished bytes are
 //   then written over the destination in place, after the space for them has
-//   been reserved, so that the links, the inode and the owner stay.
+//   been reserved and the old bytes copied aside (kept_copy.h), so that the
+//   links, the inode and the owner stay, and a save killed half-way still
+//   leaves the old picture.
 // A file the user may not write, or a folder, is refused. Every failure
 // records its reason (file_error.h).
 
