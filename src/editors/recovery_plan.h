@@ -55,7 +55,7 @@ struct UnreadableCopy {
 // The status line's words after a recovery.
 std::string RecoveredMessage(const std::vector<const PageInfo*>& restored,
                              const std::vector<UnreadableCopy>& unreadable);
-// The status line's words when a copy could not be written.
-std::string KeepFailedMessage(const PageInfo& page, const std::string& error);
+// The status line's words when a copy could not be written to `path`.
+std::string KeepFailedMessage(const PageInfo& page, const std::string& reason, const std::string& path);
 
 }  // namespace tw

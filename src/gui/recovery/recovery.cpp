@@ -2,6 +2,8 @@
 
 #include <QAction>
 
+#include "editors/status_line.h"
+
 namespace tw {
 
 Recovery::Recovery(Program& program, MainWindow& window, QString root)
@@ -15,8 +17,8 @@ Recovery::Recovery(Program& program, MainWindow& window, QString root)
                          window.Status().Refresh();
                      });
     if (!folder_.Ok())
-        program.Status().SetOutcome("Unsaved sheets cannot be kept: the folder " +
-                                    folder_.Root().toStdString() + " cannot be made");
+        program.Status().SetOutcome(FailureMessage("the folder cannot be made",
+                                                   "unsaved sheets cannot be kept in " + folder_.Root().toStdString()));
     // The offer changed the model after the window showed it.
     if (QAction* item = window.MenuAction("mnuRecover"))
         item->setEnabled(program.Form().Get<MenuItem>("mnuRecover").Enabled());

@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include "imagefiles/dump_picture.h"
+#include "imagefiles/file_error.h"
 
 namespace tw {
 
@@ -47,7 +48,9 @@ void RecoveryWriter::WriteNow() {
             plan_.Written(*page);
             continue;
         }
-        emit WriteFailed(QString::fromStdString(KeepFailedMessage(*page, error)));
+        // The writer's reason alone, the path after it in the message.
+        const std::string reason = FileError().empty() ? error : FileError();
+        emit WriteFailed(QString::fromStdString(KeepFailedMessage(*page, reason, path.toStdString())));
     }
 }
 
