@@ -124,8 +124,13 @@ std::vector<modTWFunc::PictureSink> Program::LoadInto(std::string_view surface) 
     const std::optional<PageRef> ref = PageOfSurface(surface);
     if (!ref) return {};
     const auto canvas = [](Canvas& c) {
-        return modTWFunc::PictureSink{&c, [&c](Picture p) {
+        return modTWFunc::PictureSink{&c,
+                                      [&c](Picture p) {
                                           c.SetPicture(std::move(p));
+                                          c.Refresh();
+                                      },
+                                      [&c] {
+                                          c.ReleasePicture();
                                           c.Refresh();
                                       }};
     };
