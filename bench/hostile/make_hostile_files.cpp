@@ -1,5 +1,5 @@
 // Writes the hostile pictures the bench/hostile run loads: a progressive
-// JPEG of about 950 scans, a PNG whose image data goes on with 2 GiB of
+// JPEG of about 950 scans, one of 985 scans over a 16384 x 16384 picture, a PNG whose image data goes on with 2 GiB of
 // compressed zeros, and two GIFs of a few bytes that declare a 16384 x 16384
 // screen, one of two colours (1-bit) and one of four (8-bit).
 //
@@ -14,6 +14,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include "support/scan_jpeg.h"
 
 namespace {
 
@@ -122,7 +124,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
-    const bool ok = ScanJpeg(dir + "/scans.jpg") && TailPng(dir + "/tail.png") &&
+    const bool ok = ScanJpeg(dir + "/scans.jpg") &&
+                    tw::test::WriteScanJpeg(dir + "/huge-scans.jpg", 16384, 16384, 1, 985) && TailPng(dir + "/tail.png") &&
                     ScreenGif(dir + "/screen.gif", false) && ScreenGif(dir + "/screen8.gif", true);
     return ok ? 0 : 1;
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "imagefiles/kept_copy.h"
 #include "runner/batch_runner.h"
 #include "shell/command_line.h"
 
@@ -56,6 +57,10 @@ int main(int argc, char** argv) {
         }
     }
     if (operands.size() > 1) return UsageError("only one SCRIPT may be given");
+    // Old pictures that a killed save over a file with other names left
+    // aside: the runner names them and leaves them to the user.
+    for (const tw::KeptCopy& kept : tw::FindKeptCopies())
+        std::cerr << "tilewright-batch: " << tw::KeptCopyMessage(kept) << "\n";
     const std::string script = operands.empty() ? "-" : operands[0];
     const std::string shownName = script == "-" ? "stdin" : script;
 

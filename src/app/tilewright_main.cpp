@@ -20,6 +20,7 @@
 #include "gui/recovery/recovery.h"
 #include "gui/startup/single_instance.h"
 #include "gui/magnifier/view_prefs.h"
+#include "imagefiles/kept_copy.h"
 #include "shell/command_line.h"
 
 int main(int argc, char** argv) {
@@ -71,6 +72,12 @@ int main(int argc, char** argv) {
                          &handOverProblem))
         std::cerr << "tilewright: " << handOverProblem << "\n";
     tw::OpenFiles(window, program, files);
+    // Old pictures that a killed save over a file with other names left
+    // aside are named first, before what the start said so far.
+    for (const tw::KeptCopy& kept : tw::FindKeptCopies()) {
+        const std::string earlier = program.Status().Outcome();
+        program.Status().SetOutcome(tw::KeptCopyMessage(kept) + (earlier.empty() ? "" : "; " + earlier));
+    }
     // Said after the files' own messages, which would hide it.
     if (!handOverProblem.empty())
         program.Status().SetOutcome("A later start opens a window of its own: " + handOverProblem);

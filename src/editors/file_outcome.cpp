@@ -94,9 +94,8 @@ std::string FileOutcomeMessage(const FileResult& r, FileButton button, int colou
                               : SavedDescription(r.fileName, colours)) +
                    ")";
         case FileResult::Outcome::Failed:
-            if (r.saving)
-                return "Could not save to " + r.fileName + ": " + r.reason + "; nothing was written";
-            return "Could not load " + BaseName(r.fileName) + ": " + r.reason;
+            if (r.saving) return FailureMessage(r.reason, "nothing was written to " + r.fileName);
+            return FailureMessage(r.reason, "could not load " + BaseName(r.fileName));
     }
     return "";
 }

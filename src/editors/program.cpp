@@ -109,6 +109,9 @@ Program::Program(FileDialog& dialog, AboutHost& about)
         const Size limit = page.PasteLimit();
         if (const std::optional<Raster> image = clipboard_->Image(limit.w, limit.h))
             page.Paste(*image);
+        else if (const auto size = clipboard_->TooLargeSize())
+            status_.SetOutcome(FailureMessage("the picture on the clipboard is too large",
+                                              std::to_string(size->first) + " x " + std::to_string(size->second)));
         else
             status_.SetOutcome("The clipboard holds no picture");
     });
@@ -138,8 +141,13 @@ std::vector<modTWFunc::PictureSink> Program::LoadInto(std::string_view surface) 
     const std::optional<PageRef> ref = PageOfSurface(surface);
     if (!ref) return {};
     const auto canvas = [](Canvas& c) {
-        return modTWFunc::PictureSink{&c, [&c](Picture p) {
+        return modTWFunc::PictureSink{&c,
+                                      [&c](Picture p) {
                                           c.SetPicture(std::move(p));
+                                          c.Refresh();
+                                      },
+                                      [&c] {
+                                          c.ReleasePicture();
                                           c.Refresh();
                                       }};
     };
@@ -200,8 +208,8 @@ void Program::Reopen(size_t index) {
     std::error_code error;
     if (!ref || !std::filesystem::exists(file.path, error)) {
         recent_.Remove(index);
-        status_.SetOutcome("Could not open " + BaseName(file.path) +
-                           ": it is gone, and was taken off Recent Files");
+        status_.SetOutcome(FailureMessage("it is gone", "could not open " + BaseName(file.path) +
+                                                            ", which was taken off Recent Files"));
         return;
     }
     SelectTab("Tab1", ref->page->tab);

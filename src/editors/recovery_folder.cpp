@@ -232,12 +232,12 @@ std::string RecoveryFolder::Write(const PageInfo& page, const Raster& sheet, boo
     if (own_ < 0) return problem_;
     std::string temp;
     const int fd = OpenTempAt(own_, &temp);
-    if (fd < 0) return "cannot write in " + Own() + ": " + ErrnoReason(errno, true);
+    if (fd < 0) return ErrnoReason(errno, true);
     FILE* out = fdopen(fd, "wb");
     if (out == nullptr) {
         close(fd);
         unlinkat(own_, temp.c_str(), 0);
-        return "cannot write in " + Own() + ": " + ErrnoReason(errno, true);
+        return ErrnoReason(errno, true);
     }
     errno = 0;
     bool ok = WriteSheetPng(out, sheet) && fsync(fd) == 0;
@@ -259,7 +259,7 @@ std::string RecoveryFolder::Write(const PageInfo& page, const Raster& sheet, boo
     if (!ok) {
         if (errno != 0) err = errno;
         unlinkat(own_, temp.c_str(), 0);
-        return "cannot write " + Own() + '/' + name + ": " + ErrnoReason(err, true);
+        return ErrnoReason(err, true);
     }
     fsync(own_);  // the new name itself survives a power cut
     return "";

@@ -54,7 +54,7 @@ bool RecoveryKeeper::WriteDue() {
             continue;
         }
         all = false;
-        program_.Status().SetOutcome(KeepFailedMessage(*page, error));
+        program_.Status().SetOutcome(KeepFailedMessage(*page, error, folder_.Own()));
     }
     return all;
 }
@@ -62,7 +62,7 @@ bool RecoveryKeeper::WriteDue() {
 void RecoveryKeeper::KeepAside(const Sheet& sheet) {
     if (!folder_.Ok()) return;
     const std::string error = folder_.Write(sheet.Info(), sheet.Pixels(), true);
-    if (!error.empty()) program_.Status().SetOutcome(KeepFailedMessage(sheet.Info(), error));
+    if (!error.empty()) program_.Status().SetOutcome(KeepFailedMessage(sheet.Info(), error, folder_.Own()));
 }
 
 void RecoveryKeeper::Recover(size_t index) {
@@ -93,7 +93,7 @@ void RecoveryKeeper::Recover(size_t index) {
         if (p->targetTab >= 0) program_.SelectTab("Tab2", p->targetTab);
     }
     ShowOffer();
-    program_.Status().SetOutcome(error.empty() ? RecoveredMessage({&page}, {}) : KeepFailedMessage(page, error));
+    program_.Status().SetOutcome(error.empty() ? RecoveredMessage({&page}, {}) : KeepFailedMessage(page, error, folder_.Own()));
 }
 
 void RecoveryKeeper::Discard() {

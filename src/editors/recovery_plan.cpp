@@ -69,9 +69,8 @@ std::string RecoveredMessage(const std::vector<const PageInfo*>& restored,
     if (!restored.empty()) message = "Recovered " + SheetTitles(restored) + " from an earlier session";
     for (const UnreadableCopy& c : unreadable) {
         if (!message.empty()) message += "; ";
-        message += "cannot read the recovery file '" + c.fileName + "' in " + c.folder +
-                   ": it is damaged or not a " + SurfaceTitle({c.page, Side::Target}) +
-                   " sheet; it was left there";
+        message += FailureMessage("damaged or not a " + SurfaceTitle({c.page, Side::Target}) + " sheet",
+                                  "the recovery file '" + c.fileName + "' was left in " + c.folder);
     }
     return message;
 }
@@ -89,8 +88,9 @@ std::string DiscardedMessage(size_t count) {
            " from an earlier session";
 }
 
-std::string KeepFailedMessage(const PageInfo& page, const std::string& error) {
-    return "Could not keep a copy of the unsaved " + SurfaceTitle({&page, Side::Target}) + ": " + error;
+std::string KeepFailedMessage(const PageInfo& page, const std::string& reason, const std::string& path) {
+    return FailureMessage(reason, "could not keep a copy of the unsaved " + SurfaceTitle({&page, Side::Target}) +
+                                      " in " + path);
 }
 
 }  // namespace tw

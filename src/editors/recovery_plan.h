@@ -60,7 +60,7 @@ std::string RecoveredMessage(const std::vector<const PageInfo*>& restored,
 std::string RecoveryCopyCaption(const PageInfo& page, int64_t modifiedMs);
 // The status line's words after Edit > Discard Recovered Sheets.
 std::string DiscardedMessage(size_t count);
-// The status line's words when a copy could not be written.
-std::string KeepFailedMessage(const PageInfo& page, const std::string& error);
+// The status line's words when a copy could not be written to `path`.
+std::string KeepFailedMessage(const PageInfo& page, const std::string& reason, const std::string& path);
 
 }  // namespace tw

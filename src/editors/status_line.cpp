@@ -6,6 +6,10 @@
 #include "imagefiles/colour_count.h"
 
 namespace tw {
+
+std::string FailureMessage(const std::string& reason, const std::string& notDone) {
+    return reason + ": " + notDone;
+}
 namespace {
 
 std::string Join(std::initializer_list<std::string> parts) {

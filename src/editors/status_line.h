@@ -15,6 +15,11 @@
 
 namespace tw {
 
+// A failure as the status line words it: the reason first, then what did
+// not happen, with the file's name or path last, so that a long path is what
+// a narrow line cuts off, never the reason.
+std::string FailureMessage(const std::string& reason, const std::string& notDone);
+
 class StatusLine {
 public:
     explicit StatusLine(const frmMain& form) : form_(form) {}

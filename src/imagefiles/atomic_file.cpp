@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "imagefiles/file_error.h"
+#include "imagefiles/kept_copy.h"
 
 namespace tw {
 namespace {
@@ -268,17 +269,32 @@ bool AtomicFile::CommitInPlace() {
             return false;
         }
     }
-    // Non-blocking, so that a pipe nobody reads refuses at once.
-    const int fd = open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    // Non-blocking, so that a pipe nobody reads refuses at once; readable,
+    // so that the old bytes can be copied aside first.
+    int fd = open(target_.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0 && errno == EACCES) fd = open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         SetErrnoFileError(errno, true);
         return false;
     }
     struct stat st {};
     bool ok = fstat(fd, &st) == 0;
+    if (ok && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))) {
+        // Made a pipe since the save began.
+        SetFileError(S_ISFIFO(st.st_mode) ? "it is a pipe, not a file" : "it is a socket, not a file");
+        close(fd);
+        return false;
+    }
     const int flags = fcntl(fd, F_GETFL);
     if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     if (ok && S_ISREG(st.st_mode)) {
+        // Written over in place, the file is neither picture for a moment:
+        // the old bytes wait in a copy until the new ones are on the disk.
+        OldBytesCopy old;
+        if (!old.Make(fd, target_)) {
+            close(fd);
+            return false;
+        }
         // Reserve the space first: a full disk then changes nothing.
         if (bytes.size() > static_cast<size_t>(st.st_size)) {
             const int err = posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
@@ -288,9 +304,18 @@ bool AtomicFile::CommitInPlace() {
             }
         }
         ok = ok && WriteAll(fd, bytes, true);
+        if (ok && fsync(fd) != 0) ok = false;
         if (ok && ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) ok = false;
         if (ok && fsync(fd) != 0) ok = false;
-        if (!ok) SetErrnoFileError(errno, true);
+        if (!ok) {
+            const std::string why = ErrnoReason(errno, true);
+            if (old.PutBack(fd)) {
+                SetFileError(why);
+            } else {
+                old.Keep();
+                SetFileError(why + "; the old picture is kept in " + old.Path());
+            }
+        }
     } else if (ok) {
         ok = WriteAll(fd, bytes, false);
     }

@@ -6,8 +6,9 @@
 //   followed, so the link stays and the file it names is replaced;
 // - for a file with several hard links, a writable file in a read-only
 //   folder, or a device, in memory; the finished bytes are then written over
-//   the destination in place, after the space for them has been reserved, so
-//   that the links, the inode and the owner stay.
+//   the destination in place, after the space for them has been reserved and
+//   the old bytes copied aside (kept_copy.h), so that the links, the inode and
+//   the owner stay, and a save killed half-way still leaves the old picture.
 // A temporary file is never made anywhere but beside its destination.
 // A file the user may not write, or a folder, is refused. Every failure
 // records its reason (file_error.h).

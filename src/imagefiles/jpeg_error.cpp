@@ -5,6 +5,7 @@
 #include <string>
 
 #include "imagefiles/file_error.h"
+#include "imagefiles/jpeg_work.h"
 
 namespace tw {
 namespace {
@@ -27,13 +28,12 @@ void Message(j_common_ptr cinfo, int level) {
 }
 
 void CheckScans(j_common_ptr cinfo) {
-    // Real photos have about ten scans; each scan costs a pass over the
-    // whole picture, so a file of many tiny scans is refused early.
-    constexpr int kMaxScans = 100;
+    // The marker pass refused files of too many scans before decoding; this
+    // holds should the decoder find scans that pass did not.
     if (cinfo->is_decompressor &&
-        reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans) {
+        reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxJpegScans) {
         SetFileError("too many scans in a progressive JPEG (the limit is " +
-                     std::to_string(kMaxScans) + ")");
+                     std::to_string(kMaxJpegScans) + ")");
         Fail(cinfo);
     }
 }

@@ -5,6 +5,7 @@
 #include "imagefiles/file_error.h"
 #include "imagefiles/input_file.h"
 #include "imagefiles/jpeg_error.h"
+#include "imagefiles/jpeg_work.h"
 #include "imagefiles/vicdef32.h"
 
 namespace {
@@ -32,6 +33,7 @@ void FillInfo(const jpeg_decompress_struct& c, JpegInfo* info) {
 // Reads the header into `info`, and with an image also the pixels.
 int ReadJpegStream(FILE* fp, JpegInfo* info, ImageDescriptor* image) {
     if (fp == nullptr) return -1;
+    if (!tw::JpegWorkAllowed(fp)) return -3;
     jpeg_decompress_struct cinfo;
     tw::JpegErrorHandler errors;
     jpeg_progress_mgr progress;

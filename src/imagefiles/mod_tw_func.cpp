@@ -94,16 +94,32 @@ int modTWFunc::Load(const std::string& fileName, const std::string& targetId) {
     // Every picture is made before anything changes, so that running out of
     // memory half-way leaves the surfaces and CurrentImage as they were.
     std::vector<std::pair<PictureSink, Picture>> shown;
+    std::vector<PictureSink> whole;  // surfaces that hold all of a picture
+    const int w = image.bmh->biWidth, h = image.bmh->biHeight;
     try {
-        for (PictureSink& s : routes_.loadInto(targetId))
-            shown.emplace_back(s, PictureFor(*s.surface, image));
+        for (PictureSink& s : routes_.loadInto(targetId)) {
+            if (s.surface->SizesToPicture() && s.release) whole.push_back(s);
+            else shown.emplace_back(s, PictureFor(*s.surface, image));
+        }
     } catch (const std::bad_alloc&) {
-        SetFileError(NoMemoryReason(image.bmh->biWidth, image.bmh->biHeight));
+        SetFileError(NoMemoryReason(w, h));
         return -2;
     }
     freeimage(&CurrentImage);
     copyimgdes(&image, &CurrentImage);
     image = ImageDescriptor{};  // now CurrentImage's
+    // The file has decoded: a surface's old whole picture and the old
+    // CurrentImage go before the new whole picture is built, so that a
+    // second load of a huge picture needs no more memory than the first.
+    // Should the new one still not fit, the surface is left empty.
+    for (PictureSink& s : whole) s.release();
+    try {
+        for (PictureSink& s : whole) shown.emplace_back(s, PictureFor(*s.surface, CurrentImage));
+    } catch (const std::bad_alloc&) {
+        for (auto& [sink, picture] : shown) sink.assign(Picture());
+        SetFileError(NoMemoryReason(w, h) + "; the surface that holds the whole picture was left empty");
+        return -2;
+    }
     for (auto& [sink, picture] : shown) sink.assign(std::move(picture));
     return 0;
 }

@@ -30,6 +30,9 @@ public:
     struct PictureSink {
         const Surface* surface;
         std::function<void(Picture)> assign;
+        // For a surface that takes the picture's size: lets go of its old
+        // picture once the new file has decoded. Null keeps it to the end.
+        std::function<void()> release = nullptr;
     };
     // Where pictures go, given by the program that knows its pages: the
     // places a load for a target id fills, in order (none for an unknown id),

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "platform/raster.h"
 
@@ -22,6 +23,9 @@ public:
     virtual std::optional<Raster> Image(int maxW, int maxH) const = 0;
     // Puts an opaque picture (0x00RRGGBB pixels) on the clipboard.
     virtual void SetImage(const Raster& image) = 0;
+    // When Image() gave nothing though the clipboard holds a picture, too
+    // large to be handed over whole: its width and height.
+    virtual std::optional<std::pair<int, int>> TooLargeSize() const { return std::nullopt; }
 };
 
 // A clipboard that lives as long as the program.

@@ -38,6 +38,13 @@ void Surface::SetPicture(Picture picture) {
     }
 }
 
+void Surface::ReleasePicture() {
+    picture_ = Picture();
+    spare_.reset();
+    image_ = std::make_shared<Raster>(0, 0, backColor_);
+    Touch();
+}
+
 Raster& Surface::hDC() {
     // Copy on write: an Image() snapshot handed out earlier keeps its pixels.
     if (image_.use_count() > 1) Detach(ClientWidth(), ClientHeight(), true);

@@ -63,6 +63,11 @@ protected:
         return picture;
     }
 
+    // Lets go of the picture and the persistent image, leaving an empty
+    // client: a surface that holds a whole huge picture gives its memory
+    // back before the next one is built.
+    void ReleasePicture();
+
     // The persistent image, for drawing into.
     Raster& hDC();
     // Throws away everything drawn since the picture was assigned.
@@ -101,6 +106,7 @@ public:
     using Surface::hDC;
     using Surface::SetOuterTwips;
     using Surface::SetPicture;
+    using Surface::ReleasePicture;
 };
 
 // A page's target sheet. Its pixels and picture change only through the

@@ -52,7 +52,7 @@ TEST(RecentFiles, NewestFirstTenAtMostEachBackIntoItsSurface) {
     std::filesystem::remove(e.dir / "f11.bmp");
     const Raster before = e.View("FQ");
     e.Click("mnuRecent0");
-    EXPECT_EQ(e.program.Status().Outcome(), "Could not open f11.bmp: it is gone, and was taken off Recent Files");
+    EXPECT_EQ(e.program.Status().Outcome(), "it is gone: could not open f11.bmp, which was taken off Recent Files");
     EXPECT_EQ(Caption(e, 0), "f10.bmp - Faceset source");
     EXPECT_TRUE(SameRaster(e.View("FQ"), before));
 }

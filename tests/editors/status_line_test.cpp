@@ -32,7 +32,7 @@ TEST(StatusLine, EachLoadAndSaveOutcomeIsToldInWords) {
              e.dialog.QueueFile(e.dir / "notes.png");
              e.Click("LoadZChip");
          },
-         "Could not load notes.png: not a PNG file"},
+         "not a PNG file: could not load notes.png"},
         {"cancel of a blank target", [](Editor& e) { e.Cancel("LoadZChip"); }, ""},
         {"cancel of a source", [&](Editor& e) { stampTwice(e); e.Cancel("LoadQChip"); }, ""},
         {"cancel after stamps", [&](Editor& e) { stampTwice(e); e.Cancel("LoadZChip"); }, ""},
@@ -42,7 +42,7 @@ TEST(StatusLine, EachLoadAndSaveOutcomeIsToldInWords) {
              e.dialog.QueueFile(e.dir / "gone.png");
              e.Click("LoadZChip");
          },
-         "Could not load gone.png: no such file"},
+         "no such file: could not load gone.png"},
         {"save to the sheet's own file, no dialog",
          [](Editor& e) {
              e.Load("LoadZFace", ColourSheet(192, 192, 143), "faces.bmp");
@@ -76,7 +76,7 @@ TEST(StatusLine, EachLoadAndSaveOutcomeIsToldInWords) {
              e.dialog.QueueFile("/proc/chipset.png");
              e.Click("SaveZChip");
          },
-         "Could not save to /proc/chipset.png: the folder is read-only; nothing was written"},
+         "the folder is read-only: nothing was written to /proc/chipset.png"},
         {"save cancelled", [](Editor& e) { e.Cancel("SaveZChip"); }, ""},
     };
     for (const Case& c : cases) {

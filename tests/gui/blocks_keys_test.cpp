@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +14,7 @@
 #include "gui/window/surface_widget.h"
 #include "gui/window/tab_container.h"
 #include "gui_session.h"
+#include "support/grey_png.h"
 
 namespace tw::test {
 namespace {
@@ -89,6 +91,18 @@ TEST(BlocksInWindow, ClipboardPasteStampsAndCopyPuts) {
     ASSERT_EQ(copied.size(), QSize(20, 10));
     EXPECT_EQ(copied.pixel(0, 0) & 0xFFFFFFu, transparent);
     EXPECT_EQ(copied.pixel(19, 9) & 0xFFFFFFu, qRgb(190, 180, 7) & 0xFFFFFFu);
+
+    // A picture above what Qt hands over (here a PNG that declares
+    // 30000 x 30000): Paste changes nothing and says why.
+    const std::vector<uint8_t> png = GreyPng(30000, 30000, 0);
+    auto* mime = new QMimeData;
+    mime->setData("image/png", QByteArray(reinterpret_cast<const char*>(png.data()), qsizetype(png.size())));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    QCoreApplication::processEvents();
+    const Raster before = sheet;
+    QTest::keySequence(s.window.get(), QKeySequence::Paste);
+    EXPECT_EQ(s.program->Status().Outcome(), "the picture on the clipboard is too large: 30000 x 30000");
+    EXPECT_EQ(s.Form().Pic("CZ").View(), before);
 }
 
 // Each key does what its button or tab click does.

@@ -112,7 +112,7 @@ TEST(OpenFiles, EachSizeGoesToItsPageAndTheFirstComesToTheFront) {
     }
     EXPECT_EQ(s.window->Tabs("Tab1")->Current(), PageByLetter('C').tab);
     const std::string status = s.program->Status().Outcome();
-    EXPECT_EQ(status, "Loaded 7 files; could not load broken.png: not a PNG file");
+    EXPECT_EQ(status, "Loaded 7 files; not a PNG file: could not load broken.png");
     // Each load was its button's load: an undo step on the page in front.
     EXPECT_TRUE(s.window->MenuAction("mnuUndo")->isEnabled());
 }

@@ -34,7 +34,7 @@ TEST(StatusBar, SitsBelowTheClientAreaAndTellsWhatHappened) {
     WriteBytes(notes, {'t', 'e', 'x', 't', '\n'});
     s.dialog.QueueFile(notes);
     s.Click("LoadZChip");
-    EXPECT_TRUE(w.Status().Text().startsWith("Could not load notes.png: not a PNG file\n"))
+    EXPECT_TRUE(w.Status().Text().startsWith("not a PNG file: could not load notes.png\n"))
         << w.Status().Text().toStdString();
 
     // The pointer part follows the pointer over a surface and goes when it leaves.

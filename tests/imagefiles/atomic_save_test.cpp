@@ -7,10 +7,16 @@
 
 #include <unistd.h>
 
+#include <sys/wait.h>
+
+#include <chrono>
 #include <csignal>
 #include <functional>
+#include <random>
+#include <thread>
 
 #include "imagefiles/file_error.h"
+#include "imagefiles/kept_copy.h"
 
 #include "support/image_files.h"
 #include "support/pictures.h"
@@ -155,6 +161,56 @@ TEST(AtomicSave, DestinationsKeepTheirNature) {
         }
         if (c.check) c.check(dir);
     }
+}
+
+// A save over a file with a second name is written in place; killed at any
+// moment, it leaves the old picture, the new one, or the new one with the
+// old one kept aside and named at the next start: never neither.
+TEST(AtomicSave, AKilledSaveOverAHardLinkNeverLosesBothPictures) {
+    ScratchDir dir;
+    const std::string path = dir / "sheet.bmp", state = dir / "state";
+    OwnedImage before = Image24(PhotoLike(900, 700)), after = Image24(PhotoLike(1000, 800));
+    ASSERT_EQ(SaveFile(dir / "new.bmp", &after.d), 0);
+    ASSERT_EQ(SaveFile(path, &before.d), 0);
+    const std::vector<uint8_t> oldBytes = ReadBytes(path), newBytes = ReadBytes(dir / "new.bmp");
+    std::filesystem::create_hard_link(path, dir / "other-name.bmp");
+    const auto save = [&] {
+        setenv("XDG_STATE_HOME", state.c_str(), 1);
+        setenv("TMPDIR", dir.path.c_str(), 1);
+        _exit(SaveFile(path, &after.d) == 0 ? 0 : 1);
+    };
+    // How long a whole save takes here, to spread the kills over it.
+    const auto start = std::chrono::steady_clock::now();
+    pid_t child = fork();
+    if (child == 0) save();
+    int status = 0;
+    waitpid(child, &status, 0);
+    const auto took = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(ReadBytes(path), newBytes);
+
+    std::mt19937 random(29);
+    int kept = 0;
+    for (int kill = 0; kill < 30; ++kill) {
+        WriteBytes(path, oldBytes);
+        child = fork();
+        if (child == 0) save();
+        std::this_thread::sleep_for(took * std::uniform_real_distribution<>(0.0, 1.2)(random));
+        ::kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        const std::vector<uint8_t> now = ReadBytes(path);
+        const std::vector<KeptCopy> copies = FindKeptCopies(state + "/tilewright/kept");
+        bool oldKept = false;
+        for (const KeptCopy& k : copies) {
+            EXPECT_EQ(k.original, path);
+            oldKept |= ReadBytes(k.copy) == oldBytes;
+            std::filesystem::remove(k.copy);
+        }
+        kept += now != oldBytes && now != newBytes;
+        ASSERT_TRUE(now == oldBytes || now == newBytes || oldKept) << "kill " << kill;
+        EXPECT_EQ(ReadBytes(dir / "other-name.bmp"), now);
+        EXPECT_TRUE(FindKeptCopies(state + "/tilewright/kept").empty());
+    }
+    RecordProperty("torn files whose old picture was kept", kept);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
@@ -13,6 +15,7 @@
 #include "support/grey_png.h"
 #include "support/run_batch.h"
 #include "editors/page_table.h"
+#include "imagefiles/kept_copy.h"
 #include "shell/command_line.h"
 
 namespace tw::test {
@@ -246,6 +249,9 @@ TEST(Batch, FailedFilesAreReportedAndTheScriptGoesOn) {
     std::ofstream(dir / "notes.png") << "a text, not a picture\n";
     WriteBytes(dir / "big.png", GreyPng(70000, 3, 0));
     ASSERT_EQ(mkfifo((dir / "pipe.png").c_str(), 0600), 0);
+    // A reader that never reads: a save must not wait for it.
+    const int silentReader = open((dir / "pipe.png").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(silentReader, 0);
     fs::create_symlink("/dev/full", dir.path / "full.png");
     struct Case {
         std::string lines, err;
@@ -257,6 +263,7 @@ TEST(Batch, FailedFilesAreReportedAndTheScriptGoesOn) {
         {"file pipe.png\nclick LoadZChip", "load pipe.png: it is a pipe, not a file"},
         {"file sheet.webp\nclick LoadZChip", "load sheet.webp: unknown extension .webp"},
         {"file full.png\nclick SaveZChip", "save full.png: the disk is full"},
+        {"file pipe.png\nclick SaveZChip", "save pipe.png: it is a pipe, not a file"},
         {"file /proc/sheet.png\nclick SaveZChip", "save /proc/sheet.png: the folder is read-only"},
     };
     for (const Case& c : cases) {
@@ -268,13 +275,37 @@ TEST(Batch, FailedFilesAreReportedAndTheScriptGoesOn) {
         const std::string shown = o.out.substr(0, o.out.find('\n') + 1);
         // Nothing changed, the status line says why, and the script went on.
         const std::string reason = c.err.substr(c.err.find(": ") + 2);
-        const std::string status = c.err.starts_with("load ")
-                                       ? "Could not load " + c.err.substr(5, c.err.find(": ") - 5) +
-                                             ": " + reason
-                                       : "Could not save to " + c.err.substr(5, c.err.find(": ") - 5) +
-                                             ": " + reason + "; nothing was written";
+        const std::string name = c.err.substr(5, c.err.find(": ") - 5);
+        const std::string status = reason + (c.err.starts_with("load ") ? ": could not load " + name
+                                                                        : ": nothing was written to " + name);
         EXPECT_EQ(o.out, shown + shown + "StatusBar text=\"" + status + "\"\non\n");
     }
+    close(silentReader);
+}
+
+// The old picture that a killed save over a file with two names left aside
+// is named at the runner's start, and stays until the user takes it.
+TEST(Batch, NamesAnOldPictureAKilledSaveKept) {
+    ScratchDir dir;
+    const std::string sheet = dir / "sheet.png", notes = dir / "state/tilewright/kept";
+    WriteBytes(sheet, {'o', 'l', 'd'});
+    {
+        OldBytesCopy copy(notes);
+        const int fd = open(sheet.c_str(), O_RDONLY);
+        ASSERT_TRUE(copy.Make(fd, sheet));
+        close(fd);
+        copy.Keep();
+    }
+    const std::vector<KeptCopy> kept = FindKeptCopies(notes);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(ReadBytes(kept[0].copy), (std::vector<uint8_t>{'o', 'l', 'd'}));
+    std::string said = "tilewright-batch: a save was cut off; the old picture is kept in ";
+    said += kept[0].copy + ": " + sheet + "\n";
+    const std::string state = "XDG_STATE_HOME='" + dir / "state" + "'";
+    for (int start = 0; start < 2; ++start)
+        EXPECT_EQ(RunBatch(dir, "echo on\n", "script.tw", TW_BATCH_EXE, state).err, said);
+    fs::remove(kept[0].copy);
+    EXPECT_EQ(RunBatch(dir, "echo on\n", "script.tw", TW_BATCH_EXE, state).err, "");
 }
 
 // An XYZ sheet written by an independent script opens in every target with

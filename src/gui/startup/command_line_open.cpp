@@ -7,6 +7,7 @@
 
 #include "editors/page_table.h"
 #include "editors/program.h"
+#include "editors/status_line.h"
 #include "gui/window/main_window.h"
 #include "imagefiles/image_format.h"
 #include "imagefiles/picture_header.h"
@@ -46,24 +47,24 @@ void OpenFiles(MainWindow& window, Program& program, const std::vector<std::stri
         window.LoadDropped(surface, path);
         const FileResult& r = program.LastFileResult();
         if (r.fileName != path) continue;
-        if (r.Failed()) failures.push_back(BaseName(path) + ": " + r.reason);
+        if (r.Failed()) failures.push_back(FailureMessage(r.reason, "could not load " + BaseName(path)));
         if (r.outcome == FileResult::Outcome::Loaded) loaded.push_back(BaseName(path));
     }
     // One file keeps its load's own sentence; several are each named.
     if (loaded.size() + failures.size() > 1) {
-        const auto list = [](const std::vector<std::string>& names) {
+        const auto list = [](const std::vector<std::string>& items, const char* between) {
             std::string text;
-            for (size_t i = 0; i < names.size(); ++i) text += (i ? ", " : "") + names[i];
+            for (size_t i = 0; i < items.size(); ++i) text += (i ? between : "") + items[i];
             return text;
         };
         std::string text;
         if (failures.empty())
-            text = "Loaded " + list(loaded);
+            text = "Loaded " + list(loaded, ", ");
         else if (loaded.empty())
-            text = "Could not load " + list(failures);
+            text = list(failures, "; ");
         else
             text = "Loaded " + (loaded.size() == 1 ? loaded.front() : std::to_string(loaded.size()) + " files") +
-                   "; could not load " + list(failures);
+                   "; " + list(failures, "; ");
         program.Status().SetOutcome(text);
     }
     if (!first.empty()) BringToFront(window, program, first);

@@ -15,9 +15,12 @@ public:
     void Changed();
     std::optional<Raster> Image(int maxW, int maxH) const override;
     void SetImage(const Raster& image) override;
+    std::optional<std::pair<int, int>> TooLargeSize() const override { return tooLarge_; }
 
 private:
     bool mayHoldImage_ = true;
+    // Found by the last Image() that got nothing from Qt.
+    mutable std::optional<std::pair<int, int>> tooLarge_;
 };
 
 }  // namespace tw
