@@ -107,6 +107,18 @@ public:
         loadWarning_ = std::move(f);
     }
 
+    // The runner's `transparent NAME X Y`: the colour of target NAME's pixel
+    // (X, Y) becomes its sheet's transparent colour, as one step; what Edit >
+    // Pick Transparent Colour and a left click there do.
+    EventResult PickTransparent(std::string_view target, float x, float y);
+    // The runner's `reduce NAME N`: Edit > Reduce Colours on target NAME.
+    EventResult ReduceColours(std::string_view target, int colours);
+    // Edit > Reduce Colours... asks this for the number of colours (2 to 256,
+    // 256 offered first); none: cancelled. Without it the item does nothing.
+    void AskColourCount(std::function<std::optional<int>()> ask) { askColours_ = std::move(ask); }
+    // `show Colours`, for the page in front.
+    std::string ColoursLine() const;
+
     // Used by the pages to wire their handlers.
     void OnClick(std::string name, Handler h) { click_[std::move(name)] = std::move(h); }
     void OnMouseDown(std::string name, MouseHandler h) { down_[std::move(name)] = std::move(h); }
@@ -133,6 +145,10 @@ private:
     void Choose(std::span<const char* const> items, size_t chosen);
     void UpdateAnimationMenu();
     Sheet& SheetOf(const PageInfo& page);
+    // The sheet shown by a target surface; null for any other name.
+    Sheet* SheetOfTarget(std::string_view surface);
+    // Takes the colour at (x, y) of the sheet, if the sheet holds that pixel.
+    void TakeTransparent(Sheet& sheet, float x, float y);
     Page& Front() const;
     // Where the file routines put a loaded picture: a source's surfaces, or
     // a target's sheet as an edit.
@@ -166,6 +182,10 @@ private:
     std::optional<std::optional<EditKind>> shownUndo_, shownRedo_;
     std::unordered_map<std::string, Handler> click_, timer_;
     std::unordered_map<std::string, MouseHandler> down_, move_;
+    // Edit > Pick Transparent Colour was chosen: the next left click on a
+    // target takes a colour instead of stamping.
+    bool pickingTransparent_ = false;
+    std::function<std::optional<int>()> askColours_;
     // The source surface and page of a Shift + left press, until the release.
     std::optional<std::pair<std::string, int>> blockDrag_;
 };

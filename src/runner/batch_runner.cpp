@@ -168,6 +168,26 @@ std::string BatchRunner::Execute(const std::vector<std::string>& t) {
                    std::to_string(tabs.Captions().size() - 1) + ", not " + QuoteToken(t[2]);
         return Describe(program_->SelectTab(t[1], static_cast<int>(index)), t[1], "tab");
     }
+    if (cmd == "transparent") {
+        if (auto e = arity(4, 4, "transparent NAME X Y"); !e.empty()) return e;
+        float x = 0, y = 0;
+        if (!ParseScriptCoordinate(t[2], x))
+            return "X must be a finite number, not " + QuoteToken(t[2]);
+        if (!ParseScriptCoordinate(t[3], y))
+            return "Y must be a finite number, not " + QuoteToken(t[3]);
+        const EventResult r = program_->PickTransparent(t[1], x, y);
+        if (r == EventResult::WrongKind) return QuoteToken(t[1]) + " is not a target";
+        return Describe(r, t[1], "transparent");
+    }
+    if (cmd == "reduce") {
+        if (auto e = arity(3, 3, "reduce NAME N"); !e.empty()) return e;
+        long colours = 0;
+        if (!ParseScriptInt(t[2], colours) || colours < 2 || colours > 256)
+            return "N must be a whole number from 2 to 256, not " + QuoteToken(t[2]);
+        const EventResult r = program_->ReduceColours(t[1], static_cast<int>(colours));
+        if (r == EventResult::WrongKind) return QuoteToken(t[1]) + " is not a target";
+        return Describe(r, t[1], "reduce");
+    }
     if (cmd == "tick") {
         if (auto e = arity(2, 3, "tick NAME [N]"); !e.empty()) return e;
         long count = 1;
@@ -192,6 +212,10 @@ std::string BatchRunner::Show(const std::string& name) {
     }
     if (name == "Title") {
         out_ << DescribeTitle(program_->Title()) << "\n";
+        return "";
+    }
+    if (name == "Colours") {
+        out_ << program_->ColoursLine() << "\n";
         return "";
     }
     if (name == "CurrentImage") {

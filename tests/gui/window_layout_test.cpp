@@ -63,8 +63,9 @@ TEST_F(WindowLayout, CaptionClientAreaTabsMenuAndIcon) {
     ASSERT_EQ(menus.size(), 4);
     EXPECT_EQ(menus[1]->text(), "Edit");
     EXPECT_EQ(texts(menus[1]->menu()),
-              QStringList({"&Undo", "&Redo", "-", "Flip &Horizontal", "Flip &Vertical", "-", "&Copy",
-                           "&Paste", "-", "Recover Unsaved Sheets"}));
+              QStringList({"&Undo", "&Redo", "-", "Flip &Horizontal", "Flip &Vertical", "-",
+                           "&Copy", "&Paste", "Reduce C&olours...", "Pick &Transparent Colour", "-",
+                           "Recover Unsaved Sheets"}));
     EXPECT_EQ(menus[2]->text(), "Animation");
     EXPECT_EQ(texts(menus[2]->menu()),
               QStringList({"Step &Forward", "Step &Back", "Step Source F&orward", "Step Source B&ack", "-",

@@ -2,19 +2,20 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QKeySequence>
 #include <QGuiApplication>
+#include <QInputDialog>
+#include <QKeySequence>
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <cmath>
 
 #include "gui/magnifier/client_zoom.h"
-#include "gui/window/drop_loads.h"
 #include "gui/magnifier/magnifier_window.h"
+#include "gui/magnifier/view_menu.h"
+#include "gui/window/drop_loads.h"
 #include "gui/window/page_shortcuts.h"
 #include "gui/window/program_icon.h"
-#include "gui/magnifier/view_menu.h"
 #include "platform/controls.h"
 
 namespace tw {
@@ -32,6 +33,13 @@ MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
     timers_ = std::make_unique<TimerBridge>(program_.Form(), this, sync_,
                                             [this](const std::string& name) { Tick(name); });
     BuildMenu();
+    // Edit > Reduce Colours... asks for the number in a spin box.
+    program_.AskColourCount([this]() -> std::optional<int> {
+        bool ok = false;
+        const int n = QInputDialog::getInt(
+            this, "Reduce Colours", "Colours the sheet keeps (2 to 256):", 256, 2, 256, 1, &ok);
+        return ok ? std::optional<int>(n) : std::nullopt;
+    });
     AddPageShortcuts(*this, program_);
     program_.UseClipboard(&clipboard_);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
@@ -53,6 +61,7 @@ MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+    program_.AskColourCount(nullptr);
     dialog_.SetOwner(nullptr);
     program_.UseClipboard(nullptr);
 }
