@@ -201,26 +201,47 @@ TEST(EngineColours, ChoosingWarningsAndReduceAsTheUserMeetsThem) {
 // as close to it as the GIF writer's, and undone to every colour.
 TEST(EngineColours, RunnerReducesSavesAndUndoes) {
     ScratchDir dir;
-    const Raster sheet = PhotoLike(480, 480, 7);
+    const Raster sheet = PhotoLike(480, 256, 7);
     ASSERT_GE(CountColours(sheet), 40000);
     ASSERT_EQ(DumpRaster(sheet, dir / "photo.bmp"), "");
-    const Outcome run = RunBatch(dir, R"(tab Tab1 4
+    const Outcome run = RunBatch(dir, R"(file photo.bmp
+click LoadQChip
+down CQ 1 0 0
+down CZ 1 288 128
+show StatusBar
+click cmdSelGR
+click cmdSelGR
+click cmdSelGR
+down CQ 1 0 0
+down CZ 1 0 0
+show StatusBar
 file photo.bmp
-click LoadZBattle
+click LoadZChip
 file photo.gif
-click SaveZBattle
-reduce BZ 256
+click SaveZChip
+reduce CZ 256
 show Colours
 file reduced.png
-click SaveZBattle
+click SaveZChip
 show StatusBar
 click mnuUndo
-dump BZ undone.bmp
+dump CZ undone.bmp
+transparent CZ 5 5
+show Colours
 reduce CQ 8
 )");
     EXPECT_EQ(run.status, 2) << run.err;
-    EXPECT_NE(run.err.find("script.tw:13: 'CQ' is not a target"), std::string::npos) << run.err;
-    EXPECT_NE(run.out.find("Colours sheet=BZ count="), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("script.tw:25: 'CQ' is not a target"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("Chipset: the transparent colour at pixel 288, 128 is now #"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("colours; the engine takes at most 256: Edit > Reduce Colours; Ctrl+Z"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("Colours sheet=CZ count="), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("transparent=" + HexColour(sheet.At(5, 5)) + " from=chosen"),
+              std::string::npos)
+        << run.out;
     EXPECT_NE(run.out.find("(8-bit palette, "), std::string::npos) << run.out;
     Pixel zero = 0;
     EXPECT_FALSE(EngineView(dir / "reduced.png", &zero).Empty());
