@@ -34,8 +34,8 @@ Raster EngineView(const std::string& path, Pixel* indexZero) {
 
 // A chipset made elsewhere: magenta at index 0 fills its empty areas, while
 // the transparent pixel (288, 128) is black; `repeat` also paints one block
-// with a second magenta entry, which only a foreign writer keeps (libpng's
-// own calls, here).
+// with a second magenta entry, which only a foreign writer keeps (libpng's,
+// here).
 std::vector<Pixel> ForeignPalette() {
     std::vector<Pixel> palette{kMagenta, 0x000000};
     for (int i = 2; i < 40; ++i) palette.push_back(Rgb(i * 6, 250 - i * 5, i * 3));
@@ -51,25 +51,18 @@ int ForeignIndex(int x, int y, bool repeat) {
 std::string ForeignChipset(ScratchDir& dir, const std::string& ext, bool repeat) {
     const std::string path = dir / ("foreign." + ext);
     if (repeat) {
-        FILE* fp = fopen(path.c_str(), "wb");
-        png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-        png_infop info = png_create_info_struct(png);
-        png_init_io(png, fp);
-        png_set_IHDR(png, info, 480, 256, 8, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        std::vector<png_color> map;
+        png_image png{};
+        png.version = PNG_IMAGE_VERSION;
+        png.width = 480, png.height = 256, png.format = PNG_FORMAT_RGB_COLORMAP;
+        png.colormap_entries = static_cast<png_uint_32>(ForeignPalette().size());
+        std::vector<png_byte> map, indices;
         for (Pixel c : ForeignPalette())
-            map.push_back({png_byte(c >> 16), png_byte(c >> 8), png_byte(c)});
-        png_set_PLTE(png, info, map.data(), static_cast<int>(map.size()));
-        png_write_info(png, info);
-        std::vector<png_byte> row(480);
-        for (int y = 0; y < 256; ++y) {
-            for (int x = 0; x < 480; ++x) row[x] = static_cast<png_byte>(ForeignIndex(x, y, true));
-            png_write_row(png, row.data());
-        }
-        png_write_end(png, info);
-        png_destroy_write_struct(&png, &info);
-        fclose(fp);
+            map.insert(map.end(), {png_byte(c >> 16), png_byte(c >> 8), png_byte(c)});
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 480; ++x)
+                indices.push_back(static_cast<png_byte>(ForeignIndex(x, y, true)));
+        EXPECT_TRUE(
+            png_image_write_to_file(&png, path.c_str(), 0, indices.data(), 480, map.data()));
         return path;
     }
     OwnedImage img = ImageOf(8, 480, 256, ForeignPalette(),
