@@ -14,6 +14,7 @@ const char* EditKindName(EditKind kind) {
         case EditKind::Recover: return "Recover";
         case EditKind::TransparentColour: return "Transparent Colour";
         case EditKind::ReduceColours: return "Reduce Colours";
+        case EditKind::MergeColours: return "Merge Colours";
     }
     return "";
 }

@@ -25,11 +25,12 @@ enum class EditKind {
     Revert,
     Recover,
     TransparentColour,
-    ReduceColours
+    ReduceColours,
+    MergeColours
 };
 
 // The step's name in the Edit menu: "Stamp", "New Template", "Load Target",
-// "Revert", "Recover", "Transparent Colour", "Reduce Colours".
+// "Revert", "Recover", "Transparent Colour", "Reduce Colours", "Merge Colours".
 const char* EditKindName(EditKind kind);
 
 class EditHistories;

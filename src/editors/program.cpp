@@ -121,9 +121,13 @@ Sheet* Program::SheetOfTarget(std::string_view surface) {
     return &SheetOf(*ref->page);
 }
 
-void Program::TakeTransparent(Sheet& sheet, float x, float y) {
+void Program::StopPicking() {
     pickingTransparent_ = false;
     form_.Get<MenuItem>("mnuPickTransparent").SetChecked(false);
+}
+
+void Program::TakeTransparent(Sheet& sheet, float x, float y) {
+    StopPicking();
     const int px = static_cast<int>(std::floor(x)), py = static_cast<int>(std::floor(y));
     if (!std::isfinite(x) || !std::isfinite(y) || !sheet.Pixels().Contains(px, py)) {
         status_.SetOutcome("");
@@ -132,6 +136,23 @@ void Program::TakeTransparent(Sheet& sheet, float x, float y) {
     sheet.Apply(edit::ChooseTransparent{sheet.Pixels().At(px, py)});
     status_.SetOutcome(std::string(sheet.Info().name) + ": the transparent colour is now " +
                        HexColour(sheet.TransparentColour()) + "; Ctrl+Z undoes it");
+}
+
+void Program::PickTransparentColour(Pixel colour) {
+    StopPicking();
+    Sheet& sheet = Front().TargetSheet();
+    sheet.Apply(edit::ChooseTransparent{colour});
+    status_.SetOutcome(std::string(sheet.Info().name) + ": the transparent colour is now " +
+                       HexColour(sheet.TransparentColour()) + "; Ctrl+Z undoes it");
+    UpdateEditMenu();
+}
+
+EventResult Program::MergeColours(std::string_view target, Pixel from, Pixel to) {
+    Sheet* sheet = SheetOfTarget(target);
+    if (!sheet) return form_.Find(target) ? EventResult::WrongKind : EventResult::NoSuchControl;
+    status_.SetOutcome(MergeSheetColours(*sheet, from, to));
+    UpdateEditMenu();
+    return EventResult::Handled;
 }
 
 EventResult Program::PickTransparent(std::string_view target, float x, float y) {
@@ -336,6 +357,8 @@ void Program::Load() {
     form_.Form_Load();
     for (auto& page : pages_) page->Prime();
     status_.SetModifiedProbe([this](const PageInfo& p) { return Modified(p); });
+    // The sheet keeps its colours counted stamp by stamp.
+    status_.SetColourProbe([this](const PageInfo& p) { return SheetOf(p).PixelColours(); });
 }
 
 EventResult Program::Click(std::string_view name) {

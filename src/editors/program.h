@@ -116,6 +116,15 @@ public:
     // Edit > Reduce Colours... asks this for the number of colours (2 to 256,
     // 256 offered first); none: cancelled. Without it the item does nothing.
     void AskColourCount(std::function<std::optional<int>()> ask) { askColours_ = std::move(ask); }
+    // The runner's `merge NAME #RRGGBB #RRGGBB` and a drag in the colour
+    // panel: every pixel of `from` on target NAME's sheet takes `to`, as one
+    // step; the status line says what the engine hides then.
+    EventResult MergeColours(std::string_view target, Pixel from, Pixel to);
+    // Edit > Pick Transparent Colour waits for its click.
+    bool PickingTransparent() const { return pickingTransparent_; }
+    // That click on a swatch of the colour panel: `colour` becomes the
+    // transparent colour of the sheet in front, as one step.
+    void PickTransparentColour(Pixel colour);
     // `show Colours`, for the page in front.
     std::string ColoursLine() const;
 
@@ -149,6 +158,8 @@ private:
     Sheet* SheetOfTarget(std::string_view surface);
     // Takes the colour at (x, y) of the sheet, if the sheet holds that pixel.
     void TakeTransparent(Sheet& sheet, float x, float y);
+    // Ends the wait for the click that picks the transparent colour.
+    void StopPicking();
     Page& Front() const;
     // Where the file routines put a loaded picture: a source's surfaces, or
     // a target's sheet as an edit.

@@ -1,7 +1,6 @@
 #include "editors/sheet.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "editors/page_table.h"
 #include "imagefiles/image_format.h"
@@ -40,14 +39,14 @@ void Sheet::Make(const edit::Fill& e) {
     // A template is filled with the colour at the transparent pixel: that
     // pixel speaks for the sheet again.
     key_ = {};
-    counts_.reset();
+    tally_.Clear();
 }
 
 void Sheet::Make(const edit::Replace& e) {
     history_.RecordSheet(e.kind, surface_.View(), surface_.GetPicture(), key_);
     surface_.SetPicture(e.picture);
     key_ = e.key;
-    counts_.reset();
+    tally_.Clear();
     // A recovered sheet belongs to no file: saving it must ask where.
     if (e.kind == EditKind::Recover) file_ = {};
 }
@@ -66,7 +65,7 @@ void Sheet::Make(const edit::Recolour& e) {
         for (int x = 0; x < pixels.Width(); ++x)
             if (auto to = e.map.find(row[x]); to != e.map.end()) row[x] = to->second;
     }
-    counts_.reset();
+    tally_.Clear();
 }
 
 bool Sheet::Undo() { return Exchange(&EditHistory::Undo); }
@@ -76,14 +75,17 @@ bool Sheet::Redo() { return Exchange(&EditHistory::Redo); }
 bool Sheet::Exchange(bool (EditHistory::*step)(EditHistory::SheetState)) {
     const std::optional<EditHistory::Span> span = history_.NextSpan(step == &EditHistory::Undo);
     if (!span) return false;
-    if (span->wholeSheet)
-        counts_.reset();
+    // A block as large as the sheet (colours recoloured) is counted anew.
+    const bool whole = span->wholeSheet || (span->w == surface_.View().Width() &&
+                                            span->h == surface_.View().Height());
+    if (whole)
+        tally_.Clear();
     else
         Uncount(span->x, span->y, span->w, span->h);
     Picture picture = surface_.GetPicture();
     (history_.*step)({surface_.hDC(), picture, key_});
     surface_.ExchangePicture(std::move(picture));
-    if (!span->wholeSheet) Recount(span->x, span->y, span->w, span->h);
+    if (!whole) Recount(span->x, span->y, span->w, span->h);
     surface_.Refresh();
     return true;
 }
@@ -110,50 +112,25 @@ std::optional<Pixel> Sheet::KeptTransparentColour() const {
     return key_.colour;
 }
 
-void Sheet::Uncount(int x, int y, int w, int h) {
-    if (!counts_) return;
-    const Raster& sheet = surface_.View();
-    const int right = std::min(x + w, sheet.Width()), bottom = std::min(y + h, sheet.Height());
-    for (int row = std::max(y, 0); row < bottom; ++row)
-        for (int col = std::max(x, 0); col < right; ++col) {
-            auto it = counts_->find(sheet.Row(row)[col] & 0xFFFFFFu);
-            if (it != counts_->end() && --it->second == 0) counts_->erase(it);
-        }
-}
+void Sheet::Uncount(int x, int y, int w, int h) { tally_.Remove(surface_.View(), x, y, w, h); }
 
-void Sheet::Recount(int x, int y, int w, int h) {
-    if (!counts_) return;
-    const Raster& sheet = surface_.View();
-    const int right = std::min(x + w, sheet.Width()), bottom = std::min(y + h, sheet.Height());
-    for (int row = std::max(y, 0); row < bottom; ++row)
-        for (int col = std::max(x, 0); col < right; ++col)
-            ++(*counts_)[sheet.Row(row)[col] & 0xFFFFFFu];
-}
+void Sheet::Recount(int x, int y, int w, int h) { tally_.Add(surface_.View(), x, y, w, h); }
 
-const std::unordered_map<Pixel, uint32_t>& Sheet::Counts() const {
-    if (!counts_) {
-        counts_.emplace();
-        Pixel last = 0;
-        uint32_t* lastCount = nullptr;
-        for (Pixel p : surface_.View().Pixels()) {
-            p &= 0xFFFFFFu;
-            if (!lastCount || p != last) lastCount = &(*counts_)[p], last = p;
-            ++*lastCount;
-        }
-    }
-    return *counts_;
+const ColourTally& Sheet::Tally() const {
+    if (!tally_.Built()) tally_.Build(surface_.View());
+    return tally_;
 }
 
 int Sheet::ColourCount() const {
-    const auto& counts = Counts();
-    return static_cast<int>(counts.size() + (counts.contains(TransparentColour()) ? 0 : 1));
+    const ColourTally& tally = Tally();
+    return static_cast<int>(tally.Size() + (tally.PixelsOf(TransparentColour()) ? 0 : 1));
 }
 
 std::vector<Pixel> Sheet::Palette() const {
-    std::vector<Pixel> palette{TransparentColour()};
-    std::unordered_set<Pixel> seen{palette[0]};
-    for (Pixel p : surface_.View().Pixels())
-        if (seen.insert(p & 0xFFFFFFu).second) palette.push_back(p & 0xFFFFFFu);
+    const Pixel transparent = TransparentColour();
+    std::vector<Pixel> palette{transparent};
+    for (Pixel p : Tally().InOrder())
+        if (p != transparent) palette.push_back(p);
     return palette;
 }
 

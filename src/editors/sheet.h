@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "editors/colour_tally.h"
 #include "editors/edit_history.h"
 #include "imagefiles/file_result.h"
 #include "platform/surface.h"
@@ -116,6 +117,10 @@ public:
     std::vector<Pixel> Palette() const;
     // Its length, without building it.
     int ColourCount() const;
+    // The colours the pixels hold (the transparent one only where a pixel has it).
+    int PixelColours() const { return static_cast<int>(Tally().Size()); }
+    // How many pixels have `colour`.
+    uint32_t PixelsOf(Pixel colour) const { return Tally().PixelsOf(colour); }
 
 private:
     void Make(const edit::Copy& e);
@@ -124,12 +129,12 @@ private:
     void Make(const edit::Replace& e);
     void Make(const edit::ChooseTransparent& e);
     void Make(const edit::Recolour& e);
-    // The colour count follows each change of a block by taking the block's
+    // The colours follow each change of a block by taking the block's
     // pixels out before and back in after; a change of the whole sheet
     // counts again when next asked.
     void Uncount(int x, int y, int w, int h);
     void Recount(int x, int y, int w, int h);
-    const std::unordered_map<Pixel, uint32_t>& Counts() const;
+    const ColourTally& Tally() const;
     // Undo or redo: the history exchanges its kept pixels with the sheet's.
     bool Exchange(bool (EditHistory::*step)(EditHistory::SheetState));
 
@@ -138,7 +143,7 @@ private:
     EditHistory history_;
     SheetFile file_;
     TransparentKey key_;
-    mutable std::optional<std::unordered_map<Pixel, uint32_t>> counts_;
+    mutable ColourTally tally_;
 };
 
 }  // namespace tw

@@ -13,6 +13,7 @@ namespace {
 constexpr int kEngineColours = 256;
 
 std::string Colours(int n) { return std::to_string(n) + (n == 1 ? " colour" : " colours"); }
+std::string Pixels(uint32_t n) { return std::to_string(n) + (n == 1 ? " pixel" : " pixels"); }
 
 }  // namespace
 
@@ -59,6 +60,47 @@ std::string ReduceSheetColours(Sheet& sheet, int colours) {
     std::snprintf(psnr, sizeof psnr, "%.2f", Psnr(original, sheet.Pixels()));
     return name + ": " + Colours(before) + " reduced to " + std::to_string(sheet.ColourCount()) +
            ", PSNR " + psnr + " dB; Ctrl+Z undoes it";
+}
+
+std::string MergeSheetColours(Sheet& sheet, Pixel from, Pixel to) {
+    from &= 0xFFFFFFu, to &= 0xFFFFFFu;
+    const std::string name = std::string(sheet.Info().name) + ": ";
+    const uint32_t moved = sheet.PixelsOf(from);
+    if (from == to) return name + HexColour(from) + " merged into itself: nothing to merge";
+    if (moved == 0) return name + "no pixel has " + HexColour(from) + ": nothing to merge";
+    const TransparentKey before = sheet.Transparent();
+    sheet.Apply(edit::Recolour{EditKind::MergeColours, {{from, to}}});
+    std::string out = name + HexColour(from) + " merged into " + HexColour(to) + ", " +
+                      Pixels(moved) + ", " + Colours(sheet.ColourCount()) + " left";
+    const TransparentKey after = sheet.Transparent();
+    if (to == before.colour)
+        out += "; the engine hides these pixels now, as " + HexColour(to) + " is the transparent colour";
+    if (from == before.colour && after.colour == from)
+        out += "; no pixel keeps the transparent colour " + HexColour(from) +
+               ": the engine hides nothing";
+    else if (from == before.colour)
+        out += "; the transparent colour is now " + HexColour(after.colour) +
+               ": the engine hides every pixel of it";
+    return out + "; Ctrl+Z undoes it";
+}
+
+std::string TransparentOriginWords(const Sheet& sheet) {
+    switch (sheet.Transparent().origin) {
+        case TransparentOrigin::File: return "from the file";
+        case TransparentOrigin::Chosen: return "chosen";
+        case TransparentOrigin::Pixel: break;
+    }
+    const PixelPosition at = sheet.Info().transparent;
+    return "from pixel " + std::to_string(at.x) + ", " + std::to_string(at.y);
+}
+
+std::string SwatchWords(const Sheet& sheet, int index, Pixel colour) {
+    std::string out = "Colour " + std::to_string(index) + " of " +
+                      std::to_string(sheet.ColourCount()) + ": " + HexColour(colour) + ", ";
+    if (index == 0) out += "transparent, " + TransparentOriginWords(sheet) + ", ";
+    out += Pixels(sheet.PixelsOf(colour));
+    if (index >= kEngineColours) out += "; past the 256 the engine takes";
+    return out;
 }
 
 std::string DescribeColours(const Sheet& sheet) {

@@ -27,6 +27,21 @@ std::string WithQuotedToken(std::string message, const std::string& token) {
     return message;
 }
 
+// "#RRGGBB", six hex digits, either case.
+bool ParseHexColour(const std::string& s, Pixel& colour) {
+    if (s.size() != 7 || s[0] != '#') return false;
+    colour = 0;
+    for (char c : s.substr(1)) {
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                 : -1;
+        if (digit < 0) return false;
+        colour = colour << 4 | static_cast<Pixel>(digit);
+    }
+    return true;
+}
+
 std::string Describe(EventResult r, const std::string& name, const char* event) {
     switch (r) {
         case EventResult::Handled:
@@ -187,6 +202,17 @@ std::string BatchRunner::Execute(const std::vector<std::string>& t) {
         const EventResult r = program_->ReduceColours(t[1], static_cast<int>(colours));
         if (r == EventResult::WrongKind) return QuoteToken(t[1]) + " is not a target";
         return Describe(r, t[1], "reduce");
+    }
+    if (cmd == "merge") {
+        if (auto e = arity(4, 4, "merge NAME #RRGGBB #RRGGBB"); !e.empty()) return e;
+        Pixel colours[2] = {};
+        for (int i = 0; i < 2; ++i)
+            if (!ParseHexColour(t[2 + i], colours[i]))
+                return std::string(i == 0 ? "the first" : "the second") +
+                       " colour must be #RRGGBB, not " + QuoteToken(t[2 + i]);
+        const EventResult r = program_->MergeColours(t[1], colours[0], colours[1]);
+        if (r == EventResult::WrongKind) return QuoteToken(t[1]) + " is not a target";
+        return Describe(r, t[1], "merge");
     }
     if (cmd == "tick") {
         if (auto e = arity(2, 3, "tick NAME [N]"); !e.empty()) return e;

@@ -1,11 +1,19 @@
 // The colours the engine takes, as a user meets them: a palette file's
 // index-0 colour kept through load and save in every palette format and read
 // back as the engine reads it, a chosen colour written at index 0, the
-// warnings of a stamp, and Reduce Colours with its undo.
+// warnings of a stamp, Reduce Colours and merging with their undo, and the
+// palette the colour panel lists, kept stamp by stamp.
 
 #include <png.h>
 
 #include <cmath>
+#include <numeric>
+#include <random>
+#include <set>
+#include <unordered_set>
+
+#include "editors/colour_order.h"
+#include "editors/sheet_colours.h"
 
 #include "imagefiles/colour_count.h"
 #include "imagefiles/dib.h"
@@ -240,6 +248,168 @@ reduce CQ 8
     EXPECT_FALSE(EngineView(dir / "reduced.png", &zero).Empty());
     EXPECT_GE(Psnr(sheet, ReadPicture(dir / "reduced.png")),
               Psnr(sheet, ReadPicture(dir / "photo.gif")));
+    EXPECT_TRUE(SameRaster(ReadPicture(dir / "undone.bmp"), sheet));
+}
+
+// The palette a save writes, read plainly: the transparent colour, then each
+// colour where a row-by-row reading first meets it.
+std::vector<Pixel> PlainPalette(const Raster& sheet, Pixel transparent) {
+    std::vector<Pixel> out{transparent};
+    std::unordered_set<Pixel> seen{transparent};
+    for (Pixel p : sheet.Pixels())
+        if (seen.insert(p).second) out.push_back(p);
+    return out;
+}
+
+// The palette the sheet keeps up to date stamp by stamp against the plain
+// reading, over random stamps of every cell size, undo and redo, on the
+// chipset and on the battle sheet whose 96-pixel stamps cover many first pixels.
+TEST(EngineColours, PaletteFollowsEveryStampUndoAndRedo) {
+    struct Case {
+        char page;
+        const char *loadSource, *source, *target, *grow;
+        int w, h, grows;
+    } cases[] = {
+        {'C', "LoadQChip", "CQ", "CZ", "cmdSelGR", 480, 256, 0},
+        {'C', "LoadQChip", "CQ", "CZ", "cmdSelGR", 480, 256, 2},
+        {'B', "LoadQBattle", "BQ", "BZ", nullptr, 480, 480, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.target) + " grown " + std::to_string(c.grows));
+        Editor e;
+        e.Load(c.loadSource, ColourSheet(c.w, c.h, 90), "source.bmp");
+        for (int i = 0; i < c.grows; ++i) e.Click(c.grow);
+        e.program.SelectTab("Tab1", PageByLetter(c.page).tab);  // Undo takes its steps
+        const Sheet& sheet = std::as_const(e.program).SheetOf(PageByLetter(c.page));
+        std::mt19937 rng(11);
+        for (int step = 0; step < 120; ++step) {
+            const int roll = static_cast<int>(rng() % 10);
+            if (roll == 0) {
+                e.program.Click("mnuUndo");
+            } else if (roll == 1) {
+                e.program.Click("mnuRedo");
+            } else {
+                e.Down(c.source, 1, rng() % c.w, rng() % c.h);
+                // Now and then the very first pixels, where the palette begins.
+                const bool corner = roll == 2;
+                e.Down(c.target, 1, corner ? 0 : rng() % c.w, corner ? 0 : rng() % c.h);
+            }
+            const std::vector<Pixel> plain = PlainPalette(sheet.Pixels(), sheet.TransparentColour());
+            ASSERT_EQ(sheet.Palette(), plain) << "step " << step;
+            ASSERT_EQ(sheet.ColourCount(), static_cast<int>(plain.size()));
+            const Pixel some = plain[rng() % plain.size()];
+            ASSERT_EQ(sheet.PixelsOf(some), static_cast<uint32_t>(std::count(
+                                                sheet.Pixels().Pixels().begin(),
+                                                sheet.Pixels().Pixels().end(), some)));
+        }
+    }
+}
+
+// Merging as one step: the pixels of one colour take another, the status line
+// says what the engine hides then, and undo brings back every pixel.
+TEST(EngineColours, MergeReplacesAColourAsOneStepAndWarnsAboutTheTransparentOne) {
+    const Raster picture = ColourSheet(480, 256, 40);
+    const Pixel a = picture.At(0, 0), b = picture.At(8, 0);
+    struct Case {
+        Pixel from, to;
+        bool chooseA;  // a is chosen as the transparent colour first
+        const char* says;
+        bool changes;
+    } cases[] = {
+        {a, b, false, "merged into " , true},
+        {a, kMagenta, false, "the engine hides these pixels now", true},
+        {kMagenta, b, false, "the transparent colour is now " , true},
+        {a, b, true, "no pixel keeps the transparent colour", true},
+        {0x123456, b, false, "no pixel has #123456: nothing to merge", false},
+        {a, a, false, "nothing to merge", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(HexColour(c.from) + " -> " + HexColour(c.to));
+        Editor e;
+        e.Load("LoadZChip", picture);
+        if (c.chooseA) e.program.PickTransparent("CZ", 0, 0);
+        const Sheet& sheet = std::as_const(e.program).SheetOf(PageByLetter('C'));
+        const Raster before = e.View("CZ");
+        const std::string undoBefore = e.form().Get<MenuItem>("mnuUndo").Caption();
+        ASSERT_EQ(e.program.MergeColours("CZ", c.from, c.to), EventResult::Handled);
+        EXPECT_NE(e.program.Status().Outcome().find(c.says), std::string::npos)
+            << e.program.Status().Outcome();
+        if (!c.changes) {
+            EXPECT_EQ(e.form().Get<MenuItem>("mnuUndo").Caption(), undoBefore);
+            EXPECT_TRUE(SameRaster(e.View("CZ"), before));
+            continue;
+        }
+        EXPECT_EQ(sheet.PixelsOf(c.from), 0u);
+        for (size_t i = 0; i < before.Pixels().size(); ++i)
+            ASSERT_EQ(e.View("CZ").Pixels()[i], before.Pixels()[i] == c.from ? c.to : before.Pixels()[i]);
+        EXPECT_EQ(e.form().Get<MenuItem>("mnuUndo").Caption(), "&Undo Merge Colours");
+        e.Click("mnuUndo");
+        EXPECT_TRUE(SameRaster(e.View("CZ"), before));
+        EXPECT_EQ(sheet.Palette(), PlainPalette(before, sheet.TransparentColour()));
+    }
+}
+
+// "Similar": every index once; near duplicates next to each other, their
+// groups in palette order.
+TEST(EngineColours, SimilarOrderPutsNearDuplicatesSideBySide) {
+    const std::vector<Pixel> palette{0xFF00FF, 0x102030, 0xF0F0F0, 0xFA00F5, 0x112131,
+                                     0x808080, 0xF2F1F0, 0x00FF00};
+    EXPECT_EQ(SimilarOrder(palette), (std::vector<int>{0, 3, 1, 4, 2, 6, 5, 7}));
+    // Colours around a few centres: each chain of similar colours, found the
+    // plain way, takes one unbroken run of the order.
+    std::mt19937 rng(3);
+    std::vector<Pixel> many;
+    for (int i = 0; i < 600; ++i) {
+        const int centre = static_cast<int>(rng() % 40) * 6;
+        many.push_back(Rgb(centre + rng() % 30, centre * 7 % 256 + rng() % 30, rng() % 256));
+    }
+    const int n = static_cast<int>(many.size());
+    std::vector<int> group(n);
+    std::iota(group.begin(), group.end(), 0);
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j)
+                if (Similar(many[i], many[j]) && group[j] > group[i]) group[j] = group[i], merged = true;
+    }
+    std::vector<int> order = SimilarOrder(many);
+    std::set<int> ended;
+    for (int k = 0; k < n; ++k) {
+        ASSERT_FALSE(ended.contains(group[order[k]])) << "group broken at " << k;
+        if (k + 1 == n || group[order[k + 1]] != group[order[k]]) ended.insert(group[order[k]]);
+    }
+    std::sort(order.begin(), order.end());
+    for (int i = 0; i < n; ++i) ASSERT_EQ(order[i], i);
+}
+
+// The runner's merge: no pixel of the first colour left, undo restores them all.
+TEST(EngineColours, RunnerMergesAndUndoes) {
+    ScratchDir dir;
+    Raster sheet = ColourSheet(480, 256, 60);
+    for (int x = 0; x < 480; x += 5) sheet.Set(x, 200, 0x102030);
+    ASSERT_EQ(DumpRaster(sheet, dir / "sheet.bmp"), "");
+    const Outcome run = RunBatch(dir, R"(file sheet.bmp
+click LoadZChip
+merge CZ #102030 #112131
+show StatusBar
+show mnuUndo
+dump CZ merged.bmp
+click mnuUndo
+dump CZ undone.bmp
+merge CZ #102030 112131
+)");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("script.tw:9: the second colour must be #RRGGBB, not '112131'"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.out.find("Chipset: #102030 merged into #112131, 96 pixels"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("mnuUndo caption=\"&Undo Merge Colours\" enabled=1"), std::string::npos)
+        << run.out;
+    const Raster merged = ReadPicture(dir / "merged.bmp");
+    ASSERT_FALSE(merged.Empty());
+    EXPECT_EQ(std::count(merged.Pixels().begin(), merged.Pixels().end(), 0x102030u), 0);
+    EXPECT_EQ(std::count(merged.Pixels().begin(), merged.Pixels().end(), 0x112131u), 96);
     EXPECT_TRUE(SameRaster(ReadPicture(dir / "undone.bmp"), sheet));
 }
 

@@ -4,13 +4,14 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "gui/colours/colour_panel.h"
 #include "gui/magnifier/client_zoom.h"
 #include "gui/magnifier/magnifier_window.h"
 #include "gui/magnifier/view_prefs.h"
 
 namespace tw {
 
-void AddViewMenu(QMenuBar* bar, ClientZoom& zoom, MagnifierWindow& magnifier) {
+void AddViewMenu(QMenuBar* bar, ClientZoom& zoom, MagnifierWindow& magnifier, ColourPanel& colours) {
     QMenu* menu = bar->addMenu(QObject::tr("View"));
     menu->setObjectName("mnuView");
     const auto add = [menu](const char* name, const QString& caption,
@@ -38,6 +39,17 @@ void AddViewMenu(QMenuBar* bar, ClientZoom& zoom, MagnifierWindow& magnifier) {
             magnifier.hide();
     });
     QObject::connect(&magnifier, &MagnifierWindow::VisibilityChanged, mag, &QAction::setChecked);
+    QAction* panel = add("mnuColours", QObject::tr("&Colours"), {QKeySequence(Qt::Key_F3)});
+    panel->setCheckable(true);
+    QObject::connect(panel, &QAction::triggered, &colours, [&colours](bool on) {
+        if (on)
+            colours.Open();
+        else
+            colours.hide();
+    });
+    QObject::connect(&colours, &QDockWidget::visibilityChanged, panel, [panel, &colours] {
+        panel->setChecked(colours.isVisible());
+    });
 }
 
 }  // namespace tw

@@ -1,10 +1,11 @@
 #pragma once
 // The window's preferences that outlive a run: the zoom factor, the
-// magnifier's place and size, and where the open and save dialogs were last
+// magnifier's and the colour panel's place and size, and where the open and save dialogs were last
 // used, in the user's config folder
 // ($XDG_CONFIG_HOME/tilewright/tilewright.conf). The sheets are never kept here.
 
 #include <QByteArray>
+#include <QRect>
 #include <QString>
 #include <vector>
 
@@ -18,6 +19,19 @@ void SaveZoom(int factor);
 // The magnifier's saved geometry (QWidget::saveGeometry), empty when none.
 QByteArray SavedMagnifierGeometry();
 void SaveMagnifierGeometry(const QByteArray& geometry);
+
+// Where the colour panel was last: docked in `area` (a Qt::DockWidgetArea)
+// `size` pixels wide (or high, above or below the window), or floating at
+// `geometry`. `saved` is false before it was ever shown.
+struct ColoursPlace {
+    bool saved = false;
+    bool floating = false;
+    int area = 0;
+    int size = 0;
+    QRect geometry;
+};
+ColoursPlace SavedColoursPlace();
+void SaveColoursPlace(const ColoursPlace& place);
 
 // Where a file dialog was last used: the folder of the file chosen and the
 // name filter chosen with it ("PNG (*.png *.PNG)"); empty when never.

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <cmath>
 
+#include "gui/colours/colour_panel.h"
 #include "gui/magnifier/client_zoom.h"
 #include "gui/magnifier/magnifier_window.h"
 #include "gui/magnifier/view_menu.h"
@@ -49,7 +50,8 @@ MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
     });
     zoom_ = new ClientZoom(*this, client);
     magnifier_ = new MagnifierWindow(program_.Form(), this);
-    AddViewMenu(menuBar(), *zoom_, *magnifier_);
+    colours_ = new ColourPanel(program_, *this);
+    AddViewMenu(menuBar(), *zoom_, *magnifier_, *colours_);
     // Below the client area: the window grows by its height, nothing moves.
     status_ = new WindowStatus(*this, program_.Status(), widgets_);
 
@@ -61,6 +63,9 @@ MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+    // The panel reaches the window's widgets while it goes: before they go.
+    if (colours_->isVisible()) colours_->KeepPlace();
+    delete colours_;
     program_.AskColourCount(nullptr);
     dialog_.SetOwner(nullptr);
     program_.UseClipboard(nullptr);
@@ -164,6 +169,7 @@ void MainWindow::AfterEvent() {
     sync_.Run();
     timers_->SetSpeed(program_.AnimationSpeed());
     magnifier_->Refresh();
+    colours_->Refresh();
     status_->Refresh();
     if (const QString title = QString::fromStdString(program_.Title()); windowTitle() != title)
         setWindowTitle(title);

@@ -24,6 +24,7 @@ class QTimer;
 namespace tw {
 
 class ClientZoom;
+class ColourPanel;
 class MagnifierWindow;
 
 class MainWindow : public QMainWindow, public UserActions {
@@ -40,6 +41,7 @@ public:
     QAction* MenuAction(std::string_view name) const;
     ClientZoom& Zoom() const { return *zoom_; }
     MagnifierWindow& Magnifier() const { return *magnifier_; }
+    ColourPanel& Colours() const { return *colours_; }
     WindowStatus& Status() const { return *status_; }
     // What a timer's timeout does: one tick of the model's handler.
     void Tick(const std::string& timer);
@@ -75,6 +77,7 @@ private:
     std::unique_ptr<TimerBridge> timers_;
     ClientZoom* zoom_;
     MagnifierWindow* magnifier_;
+    ColourPanel* colours_;
     WindowStatus* status_ = nullptr;  // owned by the window
     QtClipboard clipboard_;
 };

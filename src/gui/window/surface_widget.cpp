@@ -34,6 +34,11 @@ void SurfaceWidget::SetImage(const Raster& image) {
     update();
 }
 
+void SurfaceWidget::SetHighlight(QImage overlay) {
+    highlight_ = std::move(overlay);
+    update();
+}
+
 void SurfaceWidget::SetOutlines(std::vector<QRect> outlines) {
     outlines_ = std::move(outlines);
     update();
@@ -73,6 +78,8 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
     painter.setClipRect(client);
     // One image pixel to one logical pixel; a scaled screen repeats it, never blends.
     if (!image_.isNull()) painter.drawImage(QRect(client.topLeft(), image_.size()), image_);
+    if (!highlight_.isNull())
+        painter.drawImage(QRect(client.topLeft(), highlight_.size()), highlight_);
     for (const QRect& o : outlines_) {
         const QRect r = o.translated(client.topLeft());
         if (r.width() <= 0 || r.height() <= 0) continue;
