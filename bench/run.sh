@@ -14,7 +14,9 @@
 # 4. Edit > Reduce Colours beside the GIF writer on a 480 x 480 sheet of more
 #    than 40 000 colours: time and PSNR of each; target: Reduce keeps at least
 #    the GIF writer's PSNR.
-# 5. The GIF encoder's PSNR against ImageMagick (bench/psnr/run.sh), when
+# 5. The colour panel after a stamp on a 480 x 480 sheet: the count and the
+#    palette in save order; target: at most 1 ms per stamp, stamp included.
+# 6. The GIF encoder's PSNR against ImageMagick (bench/psnr/run.sh), when
 #    TW_BENCH_PSNR=1 (it installs a photo package).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -51,6 +53,19 @@ reduce, gif = runs["BM_ReduceColours/iterations:5"], runs["BM_GifWriter/iteratio
 print(f"reduce to 256 colours: {reduce['real_time']:6.0f} ms, PSNR {reduce['psnr_dB']:.2f} dB   "
       f"GIF writer: {gif['real_time']:6.0f} ms, PSNR {gif['psnr_dB']:.2f} dB")
 sys.exit(0 if reduce["psnr_dB"] >= gif["psnr_dB"] else 1)
+PY
+
+echo
+cmake --build "$build" --target tw_panel_bench >/dev/null
+"$build/bench/tw_panel_bench" --benchmark_out="$json" --benchmark_out_format=json
+python3 - "$json" <<'PY' || status=1
+import json, sys
+runs = {b["run_name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
+per_stamp = runs["BM_StampCountAndOrder"]
+print(f"colour panel per stamp ({per_stamp['colours']:.0f} colours): {per_stamp['real_time'] / 1000:.3f} ms "
+      f"(stamp alone {runs['BM_Stamp']['real_time'] / 1000:.3f} ms, "
+      f"plain recount {runs['BM_StampPlainRecount']['real_time'] / 1000:.3f} ms)")
+sys.exit(0 if per_stamp["real_time"] <= 1000 else 1)
 PY
 
 echo

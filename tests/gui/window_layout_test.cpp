@@ -71,7 +71,7 @@ TEST_F(WindowLayout, CaptionClientAreaTabsMenuAndIcon) {
               QStringList({"Step &Forward", "Step &Back", "Step Source F&orward", "Step Source B&ack", "-",
                            "F&acing", "&Speed"}));
     EXPECT_EQ(texts(menus.back()->menu()),
-              QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "-", "&Magnifier"}));
+              QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "-", "&Magnifier", "&Colours"}));
 
     const QList<QSize> sizes = w.windowIcon().availableSizes();
     for (int side : {16, 32, 48}) EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
