@@ -12,6 +12,9 @@ const char* EditKindName(EditKind kind) {
         case EditKind::LoadTarget: return "Load Target";
         case EditKind::Revert: return "Revert";
         case EditKind::Recover: return "Recover";
+        case EditKind::TransparentColour: return "Transparent Colour";
+        case EditKind::ReduceColours: return "Reduce Colours";
+        case EditKind::MergeColours: return "Merge Colours";
     }
     return "";
 }
@@ -31,42 +34,60 @@ EditHistory::~EditHistory() {
     while (!steps_.empty()) PopBack();
 }
 
-void EditHistory::RecordBlock(EditKind kind, const Raster& sheet, int x, int y, int w, int h) {
+bool EditHistory::RecordBlock(EditKind kind, const Raster& sheet, int x, int y, int w, int h,
+                              TransparentKey key) {
     const int left = std::max(x, 0), top = std::max(y, 0);
     const int right = std::min(x + w, sheet.Width()), bottom = std::min(y + h, sheet.Height());
-    if (left >= right || top >= bottom) return;
+    if (left >= right || top >= bottom) return false;
     DropRedo();  // before taking room: the store gives back from its end
     Step step{kind, 0, left, top, right - left, bottom - top};
+    step.key = key;
     step.pixels = blocks_.TakeBack(static_cast<size_t>(step.w) * step.h);
     Pixel* out = step.pixels;
     for (int row = top; row < bottom; ++row, out += step.w)
         std::copy(sheet.Row(row) + left, sheet.Row(row) + right, out);
     Push(std::move(step));
+    return true;
 }
 
-EditHistory::Step EditHistory::SheetStep(EditKind kind, const Raster& sheet, const Picture& picture) {
+EditHistory::Step EditHistory::SheetStep(EditKind kind, const Raster& sheet, const Picture& picture,
+                                         TransparentKey key) {
     Step step{kind, 0};
     step.wholeSheet = true;
     step.sheet = sheet;
     step.picture = picture;
+    step.key = key;
     return step;
 }
 
-void EditHistory::RecordSheet(EditKind kind, const Raster& sheet, const Picture& picture) {
-    Push(SheetStep(kind, sheet, picture));
+void EditHistory::RecordSheet(EditKind kind, const Raster& sheet, const Picture& picture,
+                              TransparentKey key) {
+    Push(SheetStep(kind, sheet, picture, key));
+}
+
+void EditHistory::RecordKey(EditKind kind, TransparentKey key) {
+    Step step{kind, 0};
+    step.key = key;
+    Push(std::move(step));
+}
+
+std::optional<EditHistory::Span> EditHistory::NextSpan(bool undo) const {
+    if (undo ? cursor_ == 0 : cursor_ == steps_.size()) return std::nullopt;
+    const Step& s = steps_[undo ? cursor_ - 1 : cursor_];
+    return Span{s.x, s.y, s.w, s.h, s.wholeSheet};
 }
 
 void EditHistory::PopBack() {
     const Step& s = steps_.back();
     owner_.Shrank(BytesOf(s));
-    if (!s.wholeSheet) blocks_.GiveBackBack(size_t(s.w) * s.h);
+    if (!s.wholeSheet && s.w > 0) blocks_.GiveBackBack(size_t(s.w) * s.h);
     steps_.pop_back();
 }
 
 void EditHistory::PopFront() {
     const Step& s = steps_.front();
     owner_.Shrank(BytesOf(s));
-    if (!s.wholeSheet) blocks_.GiveBackFront(size_t(s.w) * s.h);
+    if (!s.wholeSheet && s.w > 0) blocks_.GiveBackFront(size_t(s.w) * s.h);
     steps_.pop_front();
 }
 
@@ -86,6 +107,7 @@ void EditHistory::Push(Step step) {
 
 void EditHistory::Swap(Step& step, SheetState sheet) {
     const size_t before = BytesOf(step);
+    std::swap(step.key, sheet.key);
     if (step.wholeSheet) {
         std::swap(step.sheet, sheet.pixels);
         std::swap(step.picture, sheet.picture);

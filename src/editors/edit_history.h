@@ -13,14 +13,24 @@
 #include <vector>
 
 #include "editors/block_store.h"
+#include "editors/transparent_key.h"
 #include "platform/surface.h"
 
 namespace tw {
 
-enum class EditKind { Stamp, NewTemplate, LoadTarget, Revert, Recover };
+enum class EditKind {
+    Stamp,
+    NewTemplate,
+    LoadTarget,
+    Revert,
+    Recover,
+    TransparentColour,
+    ReduceColours,
+    MergeColours
+};
 
 // The step's name in the Edit menu: "Stamp", "New Template", "Load Target",
-// "Revert", "Recover".
+// "Revert", "Recover", "Transparent Colour", "Reduce Colours", "Merge Colours".
 const char* EditKindName(EditKind kind);
 
 class EditHistories;
@@ -48,17 +58,32 @@ private:
     friend class EditHistories;
     friend class Sheet;
 
-    // The whole sheet as a change of it finds it: its pixels and picture.
+    // The whole sheet as a change of it finds it: its pixels, picture and
+    // transparent colour.
     struct SheetState {
         Raster& pixels;
         Picture& picture;
+        TransparentKey& key;
     };
 
     // Before a change of the w x h block at (x, y): keeps its pixels, clipped
-    // to the sheet. A block wholly outside the sheet makes no step.
-    void RecordBlock(EditKind kind, const Raster& sheet, int x, int y, int w, int h);
-    // Before a change of the whole sheet: keeps its pixels and picture.
-    void RecordSheet(EditKind kind, const Raster& sheet, const Picture& picture);
+    // to the sheet, and the transparent colour. A block wholly outside the
+    // sheet makes no step; false then.
+    bool RecordBlock(EditKind kind, const Raster& sheet, int x, int y, int w, int h,
+                     TransparentKey key);
+    // Before a change of the whole sheet: keeps its pixels, picture and
+    // transparent colour.
+    void RecordSheet(EditKind kind, const Raster& sheet, const Picture& picture,
+                     TransparentKey key);
+    // Before a change of the transparent colour alone.
+    void RecordKey(EditKind kind, TransparentKey key);
+    // The part of the sheet the step Undo (or Redo) would exchange: a block,
+    // the whole sheet (wholeSheet), or nothing (w = 0: the colour alone).
+    struct Span {
+        int x = 0, y = 0, w = 0, h = 0;
+        bool wholeSheet = false;
+    };
+    std::optional<Span> NextSpan(bool undo) const;
     bool Undo(SheetState sheet);
     bool Redo(SheetState sheet);
     // The sheet as it is now is the one last loaded or saved.
@@ -72,10 +97,12 @@ private:
         Pixel* pixels = nullptr;    // a block's rows, in the history's block store
         Raster sheet{};             // the whole sheet
         Picture picture{};          // the assigned picture, for a whole sheet
+        TransparentKey key{};       // the sheet's transparent colour before the change
     };
 
     static size_t BytesOf(const Step& s);
-    static Step SheetStep(EditKind kind, const Raster& sheet, const Picture& picture);
+    static Step SheetStep(EditKind kind, const Raster& sheet, const Picture& picture,
+                          TransparentKey key);
     void Push(Step step);
     // A new change after an undo: the steps that could be redone are gone.
     void DropRedo();

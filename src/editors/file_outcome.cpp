@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "editors/status_line.h"
+#include "editors/transparent_key.h"
 #include "imagefiles/image_format.h"
 
 namespace tw {
@@ -70,7 +71,8 @@ std::string SavedDescription(std::string_view fileName, int colours) {
     // A palette-only format holds 256 colours at most: more are reduced on
     // the way out.
     if (f && f->palette == Palette::Always) return "8-bit palette, reduced from " + Colours(colours);
-    return "24 bits, " + Colours(colours) + ": the engine refuses 24-bit files";
+    return "24 bits, " + Colours(colours) +
+           ": the engine refuses 24-bit files; Edit > Reduce Colours makes it 8-bit";
 }
 
 std::string FileOutcomeMessage(const FileResult& r, FileButton button, int colours) {
@@ -80,6 +82,12 @@ std::string FileOutcomeMessage(const FileResult& r, FileButton button, int colou
         case FileResult::Outcome::Cancelled:
             return "";
         case FileResult::Outcome::Loaded:
+            if (button.side.side == Side::Target && r.palette && r.indexZeroRepeated)
+                return "Loaded " + BaseName(r.fileName) + " into the " + side + " (" +
+                       Colours(colours) + "); its palette shows the transparent colour " +
+                       HexColour(r.indexZero) +
+                       " at other indices too: the sheet cannot keep those pixels apart, and the "
+                       "engine will hide them as well";
             if (button.side.side == Side::Target)
                 if (const std::string note = LoadSizeNote(r.fileName, r.width, r.height, *button.side.page);
                     !note.empty())

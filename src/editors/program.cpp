@@ -1,5 +1,6 @@
 #include "editors/program.h"
 
+#include <cmath>
 #include <filesystem>
 #include <stdexcept>
 #include <utility>
@@ -10,8 +11,10 @@
 #include "editors/file_outcome.h"
 #include "editors/page_table.h"
 #include "editors/plain_page.h"
+#include "editors/sheet_colours.h"
 #include "imagefiles/colour_count.h"
 #include "imagefiles/image_format.h"
+#include "imagefiles/index_zero.h"
 
 namespace tw {
 namespace {
@@ -38,6 +41,10 @@ Program::Program(FileDialog& dialog, AboutHost& about)
                           const std::optional<PageRef> ref = PageOfSurface(id);
                           if (!ref || ref->side != Side::Target) return nullptr;
                           return &form_.Pic(id);
+                      },
+                      [this](std::string_view id) -> std::optional<Pixel> {
+                          const Sheet* sheet = SheetOfTarget(id);
+                          return sheet ? sheet->KeptTransparentColour() : std::nullopt;
                       }}),
       about_(about), tab1_(form_.Get<TabControl>("Tab1")),
       undoItem_(form_.Get<MenuItem>("mnuUndo")), redoItem_(form_.Get<MenuItem>("mnuRedo")),
@@ -115,8 +122,76 @@ Program::Program(FileDialog& dialog, AboutHost& about)
         else
             status_.SetOutcome("The clipboard holds no picture");
     });
+    OnClick("mnuPickTransparent", [this] {
+        pickingTransparent_ = true;
+        form_.Get<MenuItem>("mnuPickTransparent").SetChecked(true);
+        status_.SetOutcome("Click the target to make the colour there its transparent colour");
+    });
+    OnClick("mnuReduceColours", [this] {
+        if (!askColours_) return;
+        if (const std::optional<int> n = askColours_())
+            status_.SetOutcome(ReduceSheetColours(Front().TargetSheet(), *n));
+    });
     UpdateEditMenu();
 }
+
+Sheet* Program::SheetOfTarget(std::string_view surface) {
+    const std::optional<PageRef> ref = PageOfSurface(surface);
+    if (!ref || ref->side != Side::Target) return nullptr;
+    return &SheetOf(*ref->page);
+}
+
+void Program::StopPicking() {
+    pickingTransparent_ = false;
+    form_.Get<MenuItem>("mnuPickTransparent").SetChecked(false);
+}
+
+void Program::TakeTransparent(Sheet& sheet, float x, float y) {
+    StopPicking();
+    const int px = static_cast<int>(std::floor(x)), py = static_cast<int>(std::floor(y));
+    if (!std::isfinite(x) || !std::isfinite(y) || !sheet.Pixels().Contains(px, py)) {
+        status_.SetOutcome("");
+        return;
+    }
+    sheet.Apply(edit::ChooseTransparent{sheet.Pixels().At(px, py)});
+    status_.SetOutcome(std::string(sheet.Info().name) + ": the transparent colour is now " +
+                       HexColour(sheet.TransparentColour()) + "; Ctrl+Z undoes it");
+}
+
+void Program::PickTransparentColour(Pixel colour) {
+    StopPicking();
+    Sheet& sheet = Front().TargetSheet();
+    sheet.Apply(edit::ChooseTransparent{colour});
+    status_.SetOutcome(std::string(sheet.Info().name) + ": the transparent colour is now " +
+                       HexColour(sheet.TransparentColour()) + "; Ctrl+Z undoes it");
+    UpdateEditMenu();
+}
+
+EventResult Program::MergeColours(std::string_view target, Pixel from, Pixel to) {
+    Sheet* sheet = SheetOfTarget(target);
+    if (!sheet) return form_.Find(target) ? EventResult::WrongKind : EventResult::NoSuchControl;
+    status_.SetOutcome(MergeSheetColours(*sheet, from, to));
+    UpdateEditMenu();
+    return EventResult::Handled;
+}
+
+EventResult Program::PickTransparent(std::string_view target, float x, float y) {
+    Sheet* sheet = SheetOfTarget(target);
+    if (!sheet) return form_.Find(target) ? EventResult::WrongKind : EventResult::NoSuchControl;
+    TakeTransparent(*sheet, x, y);
+    UpdateEditMenu();
+    return EventResult::Handled;
+}
+
+EventResult Program::ReduceColours(std::string_view target, int colours) {
+    Sheet* sheet = SheetOfTarget(target);
+    if (!sheet) return form_.Find(target) ? EventResult::WrongKind : EventResult::NoSuchControl;
+    status_.SetOutcome(ReduceSheetColours(*sheet, colours));
+    UpdateEditMenu();
+    return EventResult::Handled;
+}
+
+std::string Program::ColoursLine() const { return DescribeColours(Front().TargetSheet()); }
 
 Page& Program::Front() const {
     const int tab = tab1_.Tab();
@@ -153,16 +228,23 @@ std::vector<modTWFunc::PictureSink> Program::LoadInto(std::string_view surface) 
     };
     if (ref->side == Side::Target) {
         Sheet& sheet = SheetOf(*ref->page);
-        return {{&sheet.Target(), [this, &sheet](Picture p) { Replace(sheet, targetLoad_, std::move(p)); }}};
+        return {{&sheet.Target(), [this, &sheet](Picture p) {
+                     // A palette file's index 0 is what the engine hid: the
+                     // sheet keeps that colour, whichever pixel holds it.
+                     TransparentKey key;
+                     if (const std::optional<IndexZero> zero = IndexZeroOf(files_.CurrentImage))
+                         key = {TransparentOrigin::File, zero->colour};
+                     Replace(sheet, targetLoad_, std::move(p), key);
+                 }}};
     }
     std::vector<modTWFunc::PictureSink> sinks{canvas(form_.Drawable(surface))};
     if (ref->page->sourceCopy) sinks.push_back(canvas(form_.Drawable(ref->page->sourceCopy)));
     return sinks;
 }
 
-void Program::Replace(Sheet& sheet, EditKind kind, Picture picture) {
+void Program::Replace(Sheet& sheet, EditKind kind, Picture picture, TransparentKey key) {
     if (sheet.Modified() && replacing_) replacing_(sheet);
-    sheet.Apply(edit::Replace{kind, std::move(picture)});
+    sheet.Apply(edit::Replace{kind, std::move(picture), key});
 }
 
 void Program::Recover(const PageInfo& page, Raster sheet) {
@@ -305,6 +387,8 @@ void Program::Load() {
     form_.Form_Load();
     for (auto& page : pages_) page->Prime();
     status_.SetModifiedProbe([this](const PageInfo& p) { return Modified(p); });
+    // The sheet keeps its colours counted stamp by stamp.
+    status_.SetColourProbe([this](const PageInfo& p) { return SheetOf(p).PixelColours(); });
 }
 
 EventResult Program::Click(std::string_view name) {
@@ -360,7 +444,20 @@ EventResult Program::MouseDown(std::string_view name, int button, int shift, flo
         for (size_t i = 0; i < pages_.size(); ++i)
             if (pages_[i]->Info().source.surface == name)
                 blockDrag_.emplace(std::string(name), static_cast<int>(i));
-    return Mouse(down_, name, button, shift, x, y);
+    Sheet* target = button == 1 ? SheetOfTarget(name) : nullptr;
+    if (target && pickingTransparent_) {
+        TakeTransparent(*target, x, y);
+        UpdateEditMenu();
+        return EventResult::Handled;
+    }
+    // A stamp that changes what the engine hides or takes says so at once.
+    const std::optional<ColourWatch> before =
+        target ? std::optional<ColourWatch>(WatchColours(*target)) : std::nullopt;
+    const EventResult result = Mouse(down_, name, button, shift, x, y);
+    if (before)
+        if (std::string warning = ColourWarning(*target, *before); !warning.empty())
+            status_.SetOutcome(std::move(warning));
+    return result;
 }
 
 EventResult Program::MouseUp(std::string_view name, int button, int shift, float x, float y) {

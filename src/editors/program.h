@@ -125,6 +125,27 @@ public:
         loadWarning_ = std::move(f);
     }
 
+    // The runner's `transparent NAME X Y`: the colour of target NAME's pixel
+    // (X, Y) becomes its sheet's transparent colour, as one step; what Edit >
+    // Pick Transparent Colour and a left click there do.
+    EventResult PickTransparent(std::string_view target, float x, float y);
+    // The runner's `reduce NAME N`: Edit > Reduce Colours on target NAME.
+    EventResult ReduceColours(std::string_view target, int colours);
+    // Edit > Reduce Colours... asks this for the number of colours (2 to 256,
+    // 256 offered first); none: cancelled. Without it the item does nothing.
+    void AskColourCount(std::function<std::optional<int>()> ask) { askColours_ = std::move(ask); }
+    // The runner's `merge NAME #RRGGBB #RRGGBB` and a drag in the colour
+    // panel: every pixel of `from` on target NAME's sheet takes `to`, as one
+    // step; the status line says what the engine hides then.
+    EventResult MergeColours(std::string_view target, Pixel from, Pixel to);
+    // Edit > Pick Transparent Colour waits for its click.
+    bool PickingTransparent() const { return pickingTransparent_; }
+    // That click on a swatch of the colour panel: `colour` becomes the
+    // transparent colour of the sheet in front, as one step.
+    void PickTransparentColour(Pixel colour);
+    // `show Colours`, for the page in front.
+    std::string ColoursLine() const;
+
     // Used by the pages to wire their handlers.
     void OnClick(std::string name, Handler h) { click_[std::move(name)] = std::move(h); }
     void OnMouseDown(std::string name, MouseHandler h) { down_[std::move(name)] = std::move(h); }
@@ -151,8 +172,15 @@ private:
     void Choose(std::span<const char* const> items, size_t chosen);
     void UpdateAnimationMenu();
     Sheet& SheetOf(const PageInfo& page);
-    // The whole sheet becomes `picture`, as one step of its history.
-    void Replace(Sheet& sheet, EditKind kind, Picture picture);
+    // The whole sheet becomes `picture`, as one step of its history; `key`
+    // is its transparent colour when the picture's file says which.
+    void Replace(Sheet& sheet, EditKind kind, Picture picture, TransparentKey key = {});
+    // The sheet shown by a target surface; null for any other name.
+    Sheet* SheetOfTarget(std::string_view surface);
+    // Takes the colour at (x, y) of the sheet, if the sheet holds that pixel.
+    void TakeTransparent(Sheet& sheet, float x, float y);
+    // Ends the wait for the click that picks the transparent colour.
+    void StopPicking();
     Page& Front() const;
     // The page whose source is `name` and scrolls, or nullptr.
     Page* ScrollingPage(std::string_view name) const;
@@ -192,6 +220,10 @@ private:
     std::optional<std::optional<EditKind>> shownUndo_, shownRedo_;
     std::unordered_map<std::string, Handler> click_, timer_;
     std::unordered_map<std::string, MouseHandler> down_, move_;
+    // Edit > Pick Transparent Colour was chosen: the next left click on a
+    // target takes a colour instead of stamping.
+    bool pickingTransparent_ = false;
+    std::function<std::optional<int>()> askColours_;
     // The source surface and page of a Shift + left press, until the release.
     std::optional<std::pair<std::string, int>> blockDrag_;
 };

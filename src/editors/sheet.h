@@ -6,8 +6,11 @@
 // change of a sheet can forget its undo or its recovery copy.
 
 #include <string>
+#include <unordered_map>
 #include <variant>
+#include <vector>
 
+#include "editors/colour_tally.h"
 #include "editors/edit_history.h"
 #include "imagefiles/file_result.h"
 #include "platform/surface.h"
@@ -41,15 +44,28 @@ struct Fill {
     bool clearFirst;
 };
 // The whole sheet becomes `picture`: a loaded file, a reverted one, a
-// recovered sheet.
+// recovered sheet; `key` is the transparent colour it comes with.
 struct Replace {
     EditKind kind;
     Picture picture;
+    TransparentKey key{};
+};
+// The sheet's transparent colour becomes `colour`, chosen by the user.
+struct ChooseTransparent {
+    Pixel colour;
+};
+// Every pixel of a colour the map names takes the colour it maps to, as one
+// step of `kind`: a reduction, colours merged. The transparent colour stays.
+using ColourMap = std::unordered_map<Pixel, Pixel>;
+struct Recolour {
+    EditKind kind;
+    ColourMap map;
 };
 
 }  // namespace edit
 
-using SheetEdit = std::variant<edit::Copy, edit::HalvedCopy, edit::Fill, edit::Replace>;
+using SheetEdit = std::variant<edit::Copy, edit::HalvedCopy, edit::Fill, edit::Replace,
+                               edit::ChooseTransparent, edit::Recolour>;
 
 // The file a sheet was last loaded from or saved to, when a save can write
 // the sheet back there as it is; empty otherwise.
@@ -84,15 +100,41 @@ public:
     void Took(const FileResult& result);
     const SheetFile& File() const { return file_; }
 
-    // The colour the engine shows as transparent: that of the pixel the page
+    // The colour the engine shows as transparent: the one the sheet keeps
+    // (from its palette file, or chosen), else that of the pixel the page
     // keeps it in (0 when the sheet is too small to hold that pixel).
     Pixel TransparentColour() const;
+    // That colour and where it came from.
+    TransparentKey Transparent() const { return {key_.origin, TransparentColour()}; }
+    // The colour a save writes at index 0 when the sheet keeps its own;
+    // none while it comes from the pixel.
+    std::optional<Pixel> KeptTransparentColour() const;
+
+    // The sheet's palette as a save writes it: the transparent colour first
+    // (even where no pixel has it), then the other colours in the order a
+    // row-by-row reading meets them. More than 256 entries means a save
+    // writes true colour.
+    std::vector<Pixel> Palette() const;
+    // Its length, without building it.
+    int ColourCount() const;
+    // The colours the pixels hold (the transparent one only where a pixel has it).
+    int PixelColours() const { return static_cast<int>(Tally().Size()); }
+    // How many pixels have `colour`.
+    uint32_t PixelsOf(Pixel colour) const { return Tally().PixelsOf(colour); }
 
 private:
     void Make(const edit::Copy& e);
     void Make(const edit::HalvedCopy& e);
     void Make(const edit::Fill& e);
     void Make(const edit::Replace& e);
+    void Make(const edit::ChooseTransparent& e);
+    void Make(const edit::Recolour& e);
+    // The colours follow each change of a block by taking the block's
+    // pixels out before and back in after; a change of the whole sheet
+    // counts again when next asked.
+    void Uncount(int x, int y, int w, int h);
+    void Recount(int x, int y, int w, int h);
+    const ColourTally& Tally() const;
     // Undo or redo: the history exchanges its kept pixels with the sheet's.
     bool Exchange(bool (EditHistory::*step)(EditHistory::SheetState));
 
@@ -100,6 +142,8 @@ private:
     const PageInfo& page_;
     EditHistory history_;
     SheetFile file_;
+    TransparentKey key_;
+    mutable ColourTally tally_;
 };
 
 }  // namespace tw

@@ -36,6 +36,7 @@ Grid GridOf(const frmMain& form, PageRef ref) {
 void StatusLine::PointerAt(std::string_view surface, float x, float y) {
     const std::optional<PageRef> ref = PageOfSurface(surface);
     const Surface* s = ref ? dynamic_cast<const Surface*>(form_.Find(surface)) : nullptr;
+    swatch_.clear();
     if (!s || !std::isfinite(x) || !std::isfinite(y)) return PointerLeft();
     const int px = static_cast<int>(std::floor(x)), py = static_cast<int>(std::floor(y));
     // A held button sends moves from outside the surface too; they point at nothing.
@@ -44,6 +45,7 @@ void StatusLine::PointerAt(std::string_view surface, float x, float y) {
 }
 
 std::string StatusLine::PointerPart() const {
+    if (!swatch_.empty()) return swatch_;
     if (!pointer_) return "";
     const Grid g = GridOf(form_, pointer_->at);
     int x = pointer_->x, y = pointer_->y;
@@ -71,6 +73,7 @@ const PageInfo& StatusLine::PageInFront() const {
 }
 
 int StatusLine::TargetColours() const {
+    if (colours_) return colours_(PageInFront());
     const Surface& target = form_.Pic(PageInFront().target.surface);
     if (countedSurface_ != &target || countedVersion_ != target.Version()) {
         countedColours_ = CountColours(target.View());

@@ -27,7 +27,16 @@ public:
     // The pointer is at (x, y) of a surface; only a page's source or target
     // counts, and only inside its client area.
     void PointerAt(std::string_view surface, float x, float y);
-    void PointerLeft() { pointer_.reset(); }
+    void PointerLeft() {
+        pointer_.reset();
+        swatch_.clear();
+    }
+    // The pointer rests on a swatch of the colour panel, which these words
+    // name; they stand where the pointer's place would.
+    void PointerOnSwatch(std::string words) {
+        pointer_.reset();
+        swatch_ = std::move(words);
+    }
 
     // What the last load or save did, as a sentence; "" says nothing.
     void SetOutcome(std::string message) { outcome_ = std::move(message); }
@@ -39,9 +48,14 @@ public:
         modified_ = std::move(probe);
     }
 
+    // Counts the colours of a page's target; without it the line counts the
+    // target surface's pixels itself.
+    void SetColourProbe(std::function<int(const PageInfo&)> probe) { colours_ = std::move(probe); }
+
     // "Chipset source: pixel 37, 20, cell 2, 1", or "" when the pointer is
-    // over no source or target; over a source larger than its pane, in its
-    // picture's pixels and with the picture's cells: "... cell 2, 119 of 30 x 128".
+    // over no source or target (or the swatch's words); over a source larger
+    // than its pane, in its picture's pixels and with the picture's cells:
+    // "... cell 2, 119 of 30 x 128".
     std::string PointerPart() const;
     // "Chipset 480 x 256, 143 colours: saves as an 8-bit palette".
     std::string SheetPart() const;
@@ -66,7 +80,9 @@ private:
     const frmMain& form_;
     std::optional<Pointer> pointer_;
     std::string outcome_;
+    std::string swatch_;
     std::function<bool(const PageInfo&)> modified_;
+    std::function<int(const PageInfo&)> colours_;
     // The colour count of the target in front, recounted only when it changed.
     mutable const void* countedSurface_ = nullptr;
     mutable uint64_t countedVersion_ = 0;

@@ -32,10 +32,10 @@ std::vector<uint8_t> Headers(int width, int height, int bpp, const std::vector<t
     return h;
 }
 
-bool WriteBmp(FILE* out, const tw::Raster& picture, bool paletteAllowed) {
+bool WriteBmp(FILE* out, const tw::Raster& picture, bool paletteAllowed, tw::Pixel transparent) {
     const int w = picture.Width(), h = picture.Height();
-    const auto indexed =
-        paletteAllowed ? tw::ExactPalette(picture, 256) : std::optional<tw::IndexedPicture>();
+    const auto indexed = paletteAllowed ? tw::ExactPalette(picture, 256, transparent)
+                                        : std::optional<tw::IndexedPicture>();
     const int bpp = indexed ? 8 : 24;
     // Readers guess the depth from the palette's length (two entries read as
     // one bit per pixel), so a palette file always lists all 256 colours; the
@@ -72,6 +72,9 @@ int savebmp(const char* fname, const ImageDescriptor* image, int option) {
     if (!tw::DescribeImage(image, &shape)) return -1;
     tw::AtomicFile file(fname);
     if (!file.Ok()) return -2;
-    if (!WriteBmp(file.Stream(), tw::ImageToRaster(*image), option != kSaveFullDepth)) return -3;
+    const tw::Raster picture = tw::ImageToRaster(*image);
+    if (!WriteBmp(file.Stream(), picture, option != kSaveFullDepth,
+                  tw::TransparentColourFor(*image, picture)))
+        return -3;
     return file.Commit() ? 0 : -4;
 }

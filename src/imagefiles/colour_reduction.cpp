@@ -173,9 +173,9 @@ std::optional<Quantized> RunQuantizer(const Raster& picture, Pixel transparent, 
 std::optional<IndexedPicture> ReduceColours(const Raster& picture, int colours,
                                             const ReductionOptions& options) {
     if (picture.Empty() || colours < 2 || colours > 256) return std::nullopt;
-    if (auto exact = ExactPalette(picture, colours)) return exact;
+    const Pixel transparent = options.transparent.value_or(TransparentColour(picture));
+    if (auto exact = ExactPalette(picture, colours, transparent)) return exact;
 
-    const Pixel transparent = TransparentColour(picture);
     auto q = RunQuantizer(picture, transparent, colours, options);
     if (!q) return std::nullopt;
     const bool ownRemap = options.dithering <= 0.0f;

@@ -13,6 +13,8 @@ struct ReductionOptions {
     float dithering = 0.0f;  // liq dithering level, 0 = none
     int speed = 1;           // liq speed, 1 = slowest and best
     int refinePasses = 12;   // k-means passes in plain RGB after liq
+    // The colour kept exact at index 0; none: the one at the transparent pixel.
+    std::optional<Pixel> transparent;
 };
 
 // The picture's own colours when it has at most `colours` of them, otherwise

@@ -59,8 +59,12 @@ int convertrgbtopalex(int colors, const ImageDescriptor* src, ImageDescriptor* d
         !SameSize(s, d))
         return -1;
     tw::PixelsChanging(dst);
-    const auto reduced = tw::ReduceColours(tw::ImageToRaster(*src), colors);
+    const tw::Raster pixels = tw::ImageToRaster(*src);
+    const auto reduced =
+        tw::ReduceColours(pixels, colors, {.transparent = tw::TransparentColourFor(*src, pixels)});
     if (!reduced) return -2;
+    // The palette image goes on to its encoder with the same colour at index 0.
+    dst->transparent = src->transparent;
     for (int y = 0; y < s.height; ++y) {
         const uint8_t* in = reduced->indices.data() + static_cast<size_t>(y) * s.width;
         std::copy(in, in + s.width, tw::ImageRow(*dst, y));

@@ -51,7 +51,9 @@ bool WriteGif(FILE* out, const tw::IndexedPicture& picture) {
 int savegif(const char* fname, const ImageDescriptor* image) {
     tw::DibShape shape;
     if (!tw::DescribeImage(image, &shape)) return -1;
-    const auto picture = tw::ReduceColours(tw::ImageToRaster(*image), 256);
+    const tw::Raster pixels = tw::ImageToRaster(*image);
+    const auto picture =
+        tw::ReduceColours(pixels, 256, {.transparent = tw::TransparentColourFor(*image, pixels)});
     if (!picture) return -2;
     tw::AtomicFile file(fname);
     if (!file.Ok()) return -3;

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "imagefiles/transparent_pixel.h"
+#include "imagefiles/vicdef32.h"
 
 namespace tw {
 
@@ -13,12 +14,18 @@ Pixel TransparentColour(const Raster& picture) {
     return picture.At(at.x, at.y);
 }
 
-std::optional<IndexedPicture> ExactPalette(const Raster& picture, int maxColours) {
+Pixel TransparentColourFor(const ImageDescriptor& image, const Raster& picture) {
+    if (image.transparent >= 0) return static_cast<Pixel>(image.transparent) & 0xFFFFFFu;
+    return TransparentColour(picture);
+}
+
+std::optional<IndexedPicture> ExactPalette(const Raster& picture, int maxColours,
+                                           std::optional<Pixel> transparent) {
     if (picture.Empty() || maxColours < 1 || maxColours > 256) return std::nullopt;
     IndexedPicture out;
     out.width = picture.Width();
     out.height = picture.Height();
-    out.palette.push_back(TransparentColour(picture));
+    out.palette.push_back(transparent.value_or(TransparentColour(picture)));
     std::unordered_map<Pixel, uint8_t> index{{out.palette[0], 0}};
     out.indices.resize(picture.Pixels().size());
     // Neighbouring pixels usually share a colour: remember the last lookup.

@@ -9,6 +9,8 @@
 
 #include "platform/raster.h"
 
+struct ImageDescriptor;
+
 namespace tw {
 
 struct IndexedPicture {
@@ -22,9 +24,16 @@ struct IndexedPicture {
 // transparent position.
 Pixel TransparentColour(const Raster& picture);
 
-// The picture with its own colours, the transparent colour first, the others
-// in order of first appearance; nothing when it has more than maxColours.
-std::optional<IndexedPicture> ExactPalette(const Raster& picture, int maxColours);
+// The colour a save of `image` (whose pixels are `picture`) puts at index 0:
+// the one the sheet keeps with it, else the one at its transparent pixel.
+Pixel TransparentColourFor(const ImageDescriptor& image, const Raster& picture);
+
+// The picture with its own colours, the transparent colour first (the one
+// given, else the one at the transparent pixel; it takes index 0 even where
+// no pixel has it), the others in order of first appearance; nothing when
+// that makes more than maxColours.
+std::optional<IndexedPicture> ExactPalette(const Raster& picture, int maxColours,
+                                           std::optional<Pixel> transparent = std::nullopt);
 
 // Appends colours that are not yet in the palette until it has `size`
 // entries, so that padding never repeats a used colour.

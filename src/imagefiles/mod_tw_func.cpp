@@ -8,6 +8,7 @@
 
 #include "imagefiles/dib.h"
 #include "imagefiles/file_error.h"
+#include "imagefiles/index_zero.h"
 #include "platform/source_canvas.h"
 
 namespace tw {
@@ -21,6 +22,12 @@ void Describe(const ImageDescriptor& image, FileResult* r) {
     r->height = image.bmh->biHeight;
     r->bitsPerPixel = image.bmh->biBitCount;
     r->colours = image.colors;  // palette entries; 0 for true colour
+    if (r->saving) return;
+    if (const std::optional<IndexZero> zero = IndexZeroOf(image)) {
+        r->palette = true;
+        r->indexZero = zero->colour;
+        r->indexZeroRepeated = zero->repeated;
+    }
 }
 
 std::string Fallback(const std::string& fileName, bool saving) {
@@ -160,6 +167,9 @@ FileResult modTWFunc::SaveTargetTo(const std::string& fileName, const std::strin
     bool taken = false;
     try {
         taken = TakeSurfaceImage(*surface);
+        if (taken && routes_.transparentOf)
+            if (const std::optional<Pixel> key = routes_.transparentOf(targetId))
+                CurrentImage.transparent = static_cast<int32_t>(*key & 0xFFFFFFu);
     } catch (const std::bad_alloc&) {
     }
     if (!taken)

@@ -40,6 +40,9 @@ public:
     struct Routes {
         std::function<std::vector<PictureSink>(std::string_view targetId)> loadInto;
         std::function<const Surface*(std::string_view targetId)> saveFrom;
+        // The colour a save for a target id writes at index 0, when the
+        // sheet keeps one of its own; none: the one at its transparent pixel.
+        std::function<std::optional<Pixel>(std::string_view targetId)> transparentOf{};
     };
     using ResultObserver = std::function<void(const FileResult&)>;
 

@@ -44,10 +44,10 @@ bool WritePngStream(FILE* out, int width, int height, png_bytepp rows, const png
     return true;
 }
 
-bool WritePng(FILE* out, const tw::Raster& picture, bool paletteAllowed) {
+bool WritePng(FILE* out, const tw::Raster& picture, bool paletteAllowed, tw::Pixel transparent) {
     const int w = picture.Width(), h = picture.Height();
-    const auto indexed =
-        paletteAllowed ? tw::ExactPalette(picture, 256) : std::optional<tw::IndexedPicture>();
+    const auto indexed = paletteAllowed ? tw::ExactPalette(picture, 256, transparent)
+                                        : std::optional<tw::IndexedPicture>();
     std::vector<png_color> palette;
     std::vector<uint8_t> pixels;
     if (indexed) {
@@ -76,14 +76,17 @@ int savepng(const char* fname, const ImageDescriptor* image, int option) {
     if (!tw::DescribeImage(image, &shape)) return -1;
     tw::AtomicFile file(fname);
     if (!file.Ok()) return -2;
-    if (!WritePng(file.Stream(), tw::ImageToRaster(*image), option != kSaveFullDepth)) return -3;
+    const tw::Raster picture = tw::ImageToRaster(*image);
+    if (!WritePng(file.Stream(), picture, option != kSaveFullDepth,
+                  tw::TransparentColourFor(*image, picture)))
+        return -3;
     return file.Commit() ? 0 : -4;
 }
 
 namespace tw {
 
 bool WriteSheetPng(FILE* out, const Raster& sheet) {
-    return WritePng(out, sheet, true) && fflush(out) == 0 && ferror(out) == 0;
+    return WritePng(out, sheet, true, TransparentColour(sheet)) && fflush(out) == 0 && ferror(out) == 0;
 }
 
 }  // namespace tw

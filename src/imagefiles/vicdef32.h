@@ -100,9 +100,10 @@ struct XyzInfo {
     int32_t vbitcount;
 };
 
-// The library's image record: eleven fields. The program reads bmh (the packed
-// DIB) and hBitmap (the displayable bitmap, empty if none). A value-initialised
-// descriptor holds no image.
+// The library's image record: eleven fields, and the colour a palette save puts
+// at index 0. The program reads bmh (the packed DIB) and hBitmap (the
+// displayable bitmap, empty if none). A value-initialised descriptor holds no
+// image.
 struct ImageDescriptor {
     uint8_t* ibuff = nullptr;    // first byte of the pixel rows (bottom row first)
     int32_t stx = 0, sty = 0;    // work area, inclusive
@@ -113,6 +114,9 @@ struct ImageDescriptor {
     int32_t imgtype = 0;         // bit 0: greyscale
     BITMAPINFOHEADER* bmh = nullptr;               // the packed DIB, owned by the library
     std::shared_ptr<const tw::Raster> hBitmap;     // 0x00RRGGBB pixels, top-down
+    // 0x00RRGGBB: the colour the engine shall hide, written at index 0 of a
+    // palette save; -1: the colour at the sheet's transparent pixel.
+    int32_t transparent = -1;
 };
 
 // The largest picture any decoder or allocimage accepts.

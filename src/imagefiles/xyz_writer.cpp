@@ -77,9 +77,10 @@ int savexyz(const char* fname, const ImageDescriptor* image, bool* reducedOut) {
     tw::DibShape shape;
     if (!tw::DescribeImage(image, &shape)) return Fail(-1, "there is no picture to save");
     const tw::Raster picture = tw::ImageToRaster(*image);
-    auto indexed = tw::ExactPalette(picture, 256);
+    const tw::Pixel transparent = tw::TransparentColourFor(*image, picture);
+    auto indexed = tw::ExactPalette(picture, 256, transparent);
     const bool reduced = !indexed;
-    if (reduced) indexed = tw::ReduceColours(picture, 256);
+    if (reduced) indexed = tw::ReduceColours(picture, 256, {.transparent = transparent});
     if (!indexed) return Fail(-2, "the colours could not be reduced to 256");
     // Unused entries get colours of their own, so index 0 stays unique.
     tw::PadPalette(&indexed->palette, 256);

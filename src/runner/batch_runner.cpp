@@ -27,6 +27,21 @@ std::string WithQuotedToken(std::string message, const std::string& token) {
     return message;
 }
 
+// "#RRGGBB", six hex digits, either case.
+bool ParseHexColour(const std::string& s, Pixel& colour) {
+    if (s.size() != 7 || s[0] != '#') return false;
+    colour = 0;
+    for (char c : s.substr(1)) {
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                 : -1;
+        if (digit < 0) return false;
+        colour = colour << 4 | static_cast<Pixel>(digit);
+    }
+    return true;
+}
+
 std::string Describe(EventResult r, const std::string& name, const char* event) {
     switch (r) {
         case EventResult::Handled:
@@ -177,6 +192,37 @@ std::string BatchRunner::Execute(const std::vector<std::string>& t) {
                    std::to_string(tabs.Captions().size() - 1) + ", not " + QuoteToken(t[2]);
         return Describe(program_->SelectTab(t[1], static_cast<int>(index)), t[1], "tab");
     }
+    if (cmd == "transparent") {
+        if (auto e = arity(4, 4, "transparent NAME X Y"); !e.empty()) return e;
+        float x = 0, y = 0;
+        if (!ParseScriptCoordinate(t[2], x))
+            return "X must be a finite number, not " + QuoteToken(t[2]);
+        if (!ParseScriptCoordinate(t[3], y))
+            return "Y must be a finite number, not " + QuoteToken(t[3]);
+        const EventResult r = program_->PickTransparent(t[1], x, y);
+        if (r == EventResult::WrongKind) return QuoteToken(t[1]) + " is not a target";
+        return Describe(r, t[1], "transparent");
+    }
+    if (cmd == "reduce") {
+        if (auto e = arity(3, 3, "reduce NAME N"); !e.empty()) return e;
+        long colours = 0;
+        if (!ParseScriptInt(t[2], colours) || colours < 2 || colours > 256)
+            return "N must be a whole number from 2 to 256, not " + QuoteToken(t[2]);
+        const EventResult r = program_->ReduceColours(t[1], static_cast<int>(colours));
+        if (r == EventResult::WrongKind) return QuoteToken(t[1]) + " is not a target";
+        return Describe(r, t[1], "reduce");
+    }
+    if (cmd == "merge") {
+        if (auto e = arity(4, 4, "merge NAME #RRGGBB #RRGGBB"); !e.empty()) return e;
+        Pixel colours[2] = {};
+        for (int i = 0; i < 2; ++i)
+            if (!ParseHexColour(t[2 + i], colours[i]))
+                return std::string(i == 0 ? "the first" : "the second") +
+                       " colour must be #RRGGBB, not " + QuoteToken(t[2 + i]);
+        const EventResult r = program_->MergeColours(t[1], colours[0], colours[1]);
+        if (r == EventResult::WrongKind) return QuoteToken(t[1]) + " is not a target";
+        return Describe(r, t[1], "merge");
+    }
     if (cmd == "tick") {
         if (auto e = arity(2, 3, "tick NAME [N]"); !e.empty()) return e;
         long count = 1;
@@ -201,6 +247,10 @@ std::string BatchRunner::Show(const std::string& name) {
     }
     if (name == "Title") {
         out_ << DescribeTitle(program_->Title()) << "\n";
+        return "";
+    }
+    if (name == "Colours") {
+        out_ << program_->ColoursLine() << "\n";
         return "";
     }
     if (name == "CurrentImage") {

@@ -72,6 +72,7 @@ std::vector<NameGroup> ScriptControlNames(const frmMain& form) {
         cells[group][column].push_back(c->Name());
     }
     // The names `show` and `dump` know besides the controls.
+    cells[windowGroup][Other].push_back("Colours");
     cells[windowGroup][Other].push_back("CurrentImage");
     cells[windowGroup][Other].push_back("StatusBar");
     cells[windowGroup][Other].push_back("Title");

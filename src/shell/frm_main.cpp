@@ -262,6 +262,12 @@ void frmMain::BuildMenu() {
     Add<MenuItem>(-1, "mnuLeerClip", "mnuEdit", "-");
     Add<MenuItem>(-1, "mnuCopy", "mnuEdit", "&Copy");
     Add<MenuItem>(-1, "mnuPaste", "mnuEdit", "&Paste");
+    // The colours the engine takes: its transparent colour taken from the
+    // target by the next click (checked while waiting for it), and at most
+    // 256 colours.
+    Add<MenuItem>(-1, "mnuReduceColours", "mnuEdit", "Reduce C&olours...");
+    Add<MenuItem>(-1, "mnuPickTransparent", "mnuEdit", "Pick &Transparent Colour")
+        .SetChecked(false);
     Add<MenuItem>(-1, "mnuLeerRecover", "mnuEdit", "-");
     // Enabled by the window only while sheets from an ended session wait.
     // With one, the item recovers it; with several, it holds one item for

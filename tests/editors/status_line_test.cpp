@@ -63,7 +63,8 @@ TEST(StatusLine, EachLoadAndSaveOutcomeIsToldInWords) {
              e.dialog.QueueFile(e.dir / "faces.bmp");
              e.Click("SaveZFace");
          },
-         "Saved faces.bmp (24 bits, 300 colours: the engine refuses 24-bit files)"},
+         "Saved faces.bmp (24 bits, 300 colours: the engine refuses 24-bit files; Edit > Reduce "
+         "Colours makes it 8-bit)"},
         {"save reduced GIF",
          [](Editor& e) {
              e.Load("LoadZFace", ColourSheet(192, 192, 300), "faces.bmp");

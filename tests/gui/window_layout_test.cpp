@@ -64,7 +64,8 @@ TEST_F(WindowLayout, CaptionClientAreaTabsMenuAndIcon) {
     EXPECT_EQ(menus[1]->text(), "Edit");
     EXPECT_EQ(texts(menus[1]->menu()),
               QStringList({"&Undo", "&Redo", "-", "Flip &Horizontal", "Flip &Vertical", "-", "&Copy",
-                           "&Paste", "-", "Recover Unsaved Sheets", "Discard Recovered Sheets"}));
+                           "&Paste", "Reduce C&olours...", "Pick &Transparent Colour", "-",
+                           "Recover Unsaved Sheets", "Discard Recovered Sheets"}));
     EXPECT_EQ(menus[2]->text(), "Animation");
     EXPECT_EQ(texts(menus[2]->menu()),
               QStringList({"Step &Forward", "Step &Back", "Step Source F&orward", "Step Source B&ack", "-",
@@ -72,7 +73,7 @@ TEST_F(WindowLayout, CaptionClientAreaTabsMenuAndIcon) {
                            "Preview Bac&kground"}));
     EXPECT_EQ(texts(menus.back()->menu()),
               QStringList({"Zoom &In", "Zoom &Out", "&Actual Size", "-", "Show &Grid", "-",
-                           "&Magnifier"}));
+                           "&Magnifier", "&Colours"}));
 
     const QList<QSize> sizes = w.windowIcon().availableSizes();
     for (int side : {16, 32, 48}) EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "gui/colours/colour_panel.h"
 #include "gui/magnifier/client_zoom.h"
 #include "gui/magnifier/magnifier_window.h"
 #include "gui/magnifier/view_prefs.h"
@@ -19,7 +20,7 @@ constexpr int kLimitShownMs = 10000;  // how long the status line tells why Zoom
 }  // namespace
 
 void AddViewMenu(QMenuBar* bar, ClientZoom& zoom, MagnifierWindow& magnifier, DrawingAids& aids,
-                 QStatusBar* status) {
+                 ColourPanel& colours, QStatusBar* status) {
     QMenu* menu = bar->addMenu(QObject::tr("View"));
     menu->setObjectName("mnuView");
     // A greyed item's tooltip says why it is greyed.
@@ -86,6 +87,17 @@ void AddViewMenu(QMenuBar* bar, ClientZoom& zoom, MagnifierWindow& magnifier, Dr
             magnifier.hide();
     });
     QObject::connect(&magnifier, &MagnifierWindow::VisibilityChanged, mag, &QAction::setChecked);
+    QAction* panel = add("mnuColours", QObject::tr("&Colours"), {QKeySequence(Qt::Key_F3)});
+    panel->setCheckable(true);
+    QObject::connect(panel, &QAction::triggered, &colours, [&colours](bool on) {
+        if (on)
+            colours.Open();
+        else
+            colours.hide();
+    });
+    QObject::connect(&colours, &QDockWidget::visibilityChanged, panel, [panel, &colours] {
+        panel->setChecked(colours.isVisible());
+    });
 }
 
 }  // namespace tw

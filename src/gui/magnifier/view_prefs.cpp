@@ -37,6 +37,27 @@ bool SavedShowGrid() { return Prefs().value("view/grid", false).toBool(); }
 
 void SaveShowGrid(bool on) { Prefs().setValue("view/grid", on); }
 
+ColoursPlace SavedColoursPlace() {
+    const QSettings prefs = Prefs();
+    ColoursPlace place;
+    place.area = prefs.value("colours/area", 0).toInt();
+    // Only the four sides of the window hold a dock.
+    if (place.area != 1 && place.area != 2 && place.area != 4 && place.area != 8) return {};
+    place.saved = true;
+    place.floating = prefs.value("colours/floating", false).toBool();
+    place.size = prefs.value("colours/size", 0).toInt();
+    place.geometry = prefs.value("colours/geometry").toRect();
+    return place;
+}
+
+void SaveColoursPlace(const ColoursPlace& place) {
+    QSettings prefs = Prefs();
+    prefs.setValue("colours/area", place.area);
+    prefs.setValue("colours/floating", place.floating);
+    prefs.setValue("colours/size", place.size);
+    prefs.setValue("colours/geometry", place.geometry);
+}
+
 DialogPlace SavedDialogPlace(bool save) {
     const QSettings prefs = Prefs();
     const QString group = save ? "dialogs/save" : "dialogs/open";

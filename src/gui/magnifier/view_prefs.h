@@ -1,11 +1,13 @@
 #pragma once
 // The window's preferences that outlive a run: the zoom factor, the grid, the
-// magnifier's place and size, the enlarged previews' place, and where the
-// open and save dialogs were last used, in the user's config folder
-// ($XDG_CONFIG_HOME/tilewright/tilewright.conf). The sheets are never kept here.
+// magnifier's and the colour panel's place and size, the enlarged previews'
+// place, and where the open and save dialogs were last used, in the user's
+// config folder ($XDG_CONFIG_HOME/tilewright/tilewright.conf). The sheets are
+// never kept here.
 
 #include <QByteArray>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -27,6 +29,18 @@ void SavePreviewPlace(QPoint place);
 // View > Show Grid; off when never chosen.
 bool SavedShowGrid();
 void SaveShowGrid(bool on);
+// Where the colour panel was last: docked in `area` (a Qt::DockWidgetArea)
+// `size` pixels wide (or high, above or below the window), or floating at
+// `geometry`. `saved` is false before it was ever shown.
+struct ColoursPlace {
+    bool saved = false;
+    bool floating = false;
+    int area = 0;
+    int size = 0;
+    QRect geometry;
+};
+ColoursPlace SavedColoursPlace();
+void SaveColoursPlace(const ColoursPlace& place);
 
 // Where a file dialog was last used: the folder of the file chosen and the
 // name filter chosen with it ("PNG (*.png *.PNG)"); empty when never.

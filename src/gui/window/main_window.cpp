@@ -2,19 +2,21 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QKeySequence>
 #include <QGuiApplication>
+#include <QInputDialog>
+#include <QKeySequence>
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <cmath>
 
+#include "gui/colours/colour_panel.h"
 #include "gui/magnifier/client_zoom.h"
-#include "gui/window/drop_loads.h"
 #include "gui/magnifier/magnifier_window.h"
+#include "gui/magnifier/view_menu.h"
+#include "gui/window/drop_loads.h"
 #include "gui/window/page_shortcuts.h"
 #include "gui/window/program_icon.h"
-#include "gui/magnifier/view_menu.h"
 #include "gui/preview/preview_window.h"
 #include "gui/window/drawing_aids.h"
 #include "platform/controls.h"
@@ -34,6 +36,13 @@ MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
     timers_ = std::make_unique<TimerBridge>(program_.Form(), this, sync_,
                                             [this](const std::string& name) { Tick(name); });
     BuildMenu();
+    // Edit > Reduce Colours... asks for the number in a spin box.
+    program_.AskColourCount([this]() -> std::optional<int> {
+        bool ok = false;
+        const int n = QInputDialog::getInt(
+            this, "Reduce Colours", "Colours the sheet keeps (2 to 256):", 256, 2, 256, 1, &ok);
+        return ok ? std::optional<int>(n) : std::nullopt;
+    });
     AddPageShortcuts(*this, program_);
     program_.UseClipboard(&clipboard_);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
@@ -49,9 +58,10 @@ MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
         if (program_.PreviewSize() != 1) Click("mnuPreviewOne");
     });
     aids_ = std::make_unique<DrawingAids>(program_, widgets_);
+    colours_ = new ColourPanel(program_, *this);
     // Below the client area: the window grows by its height, nothing moves.
     status_ = new WindowStatus(*this, program_.Status(), widgets_);
-    AddViewMenu(menuBar(), *zoom_, *magnifier_, *aids_, status_->Bar());
+    AddViewMenu(menuBar(), *zoom_, *magnifier_, *aids_, *colours_, status_->Bar());
 
     // Nothing on the window moves with its size: the size is fixed.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -61,6 +71,10 @@ MainWindow::MainWindow(Program& program, QtFileDialog& dialog, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+    // The panel reaches the window's widgets while it goes: before they go.
+    if (colours_->isVisible()) colours_->KeepPlace();
+    delete colours_;
+    program_.AskColourCount(nullptr);
     dialog_.SetOwner(nullptr);
     program_.UseClipboard(nullptr);
 }
@@ -186,6 +200,7 @@ void MainWindow::AfterEvent() {
     magnifier_->Refresh();
     previews_->Refresh();
     aids_->Refresh();
+    colours_->Refresh();
     status_->Refresh();
     if (const QString title = QString::fromStdString(program_.Title()); windowTitle() != title)
         setWindowTitle(title);

@@ -25,6 +25,7 @@ class QTimer;
 namespace tw {
 
 class ClientZoom;
+class ColourPanel;
 class DrawingAids;
 class MagnifierWindow;
 class PreviewWindow;
@@ -44,6 +45,7 @@ public:
     ClientZoom& Zoom() const { return *zoom_; }
     MagnifierWindow& Magnifier() const { return *magnifier_; }
     PreviewWindow& Previews() const { return *previews_; }
+    ColourPanel& Colours() const { return *colours_; }
     WindowStatus& Status() const { return *status_; }
     // What a timer's timeout does: one tick of the model's handler.
     void Tick(const std::string& timer);
@@ -88,6 +90,7 @@ private:
     MagnifierWindow* magnifier_;
     PreviewWindow* previews_;
     std::unique_ptr<DrawingAids> aids_;
+    ColourPanel* colours_;
     WindowStatus* status_ = nullptr;  // owned by the window
     QtClipboard clipboard_;
     std::unordered_map<std::string, QAction*> actions_;  // the menu's, by item name

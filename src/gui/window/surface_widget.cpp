@@ -119,6 +119,11 @@ void SurfaceWidget::SetImage(const Raster& image) {
     update();
 }
 
+void SurfaceWidget::SetHighlight(QImage overlay) {
+    highlight_ = std::move(overlay);
+    update();
+}
+
 void SurfaceWidget::SetOutlines(std::vector<QRect> outlines) {
     outlines_ = std::move(outlines);
     update();
@@ -173,6 +178,8 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
     if (!image_.isNull()) painter.drawImage(QRect(client.topLeft(), image_.size()), image_);
     if (!overlay_.isNull())
         painter.drawImage(QRect(client.topLeft() + overlayAt_, overlay_.size()), overlay_);
+    if (!highlight_.isNull())
+        painter.drawImage(QRect(client.topLeft(), highlight_.size()), highlight_);
     if (grid_.width() > 0 && grid_.height() > 0 && !image_.isNull()) {
         // Dots alternate with every sheet pixel along a line; the line itself
         // is one screen pixel thin at every zoom factor.

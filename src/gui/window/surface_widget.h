@@ -24,6 +24,10 @@ public:
     explicit SurfaceWidget(int border, QWidget* parent = nullptr);
 
     void SetImage(const Raster& image);
+    // A picture of the client area's size drawn over the image and under the
+    // outlines, on the screen only; a null image removes it.
+    void SetHighlight(QImage overlay);
+    const QImage& Highlight() const { return highlight_; }
     // Outline rectangles in client-area pixels.
     void SetOutlines(std::vector<QRect> outlines);
     // The window's zoom factor: from 2 up, each outline gets a dark edge one
@@ -92,6 +96,7 @@ private:
 
     int border_;
     QImage image_;
+    QImage highlight_;
     std::vector<QRect> outlines_;
     QSize grid_;
     QPoint overlayAt_;
