@@ -125,8 +125,23 @@ void SurfaceWidget::SetHighlight(QImage overlay) {
 }
 
 void SurfaceWidget::SetOutlines(std::vector<QRect> outlines) {
+    if (outlines == outlines_) return;
+    // A moving outline changes only the pixels under its old and new frames:
+    // repainting just those keeps a pointer move cheap on a large sheet.
+    QRegion changed;
+    for (const std::vector<QRect>* list : {&outlines_, &outlines})
+        for (const QRect& o : *list) changed += OutlineArea(o);
     outlines_ = std::move(outlines);
-    update();
+    update(changed);
+}
+
+QRegion SurfaceWidget::OutlineArea(const QRect& outline) const {
+    if (outline.width() <= 0 || outline.height() <= 0) return {};
+    // The dark edge drawn from 2x lies one screen pixel outside the frame.
+    const QRect r = outline.translated(border_, border_).adjusted(-1, -1, 1, 1);
+    const QRect inner = r.adjusted(2, 2, -2, -2);
+    QRegion area(r);
+    return inner.isEmpty() ? area : area - QRegion(inner);
 }
 
 void SurfaceWidget::SetGrid(QSize step) {
@@ -143,6 +158,7 @@ void SurfaceWidget::SetOverlay(QPoint at, const QImage& overlay) {
 }
 
 void SurfaceWidget::SetZoom(int factor) {
+    if (factor == zoom_) return;
     zoom_ = factor;
     update();
 }
