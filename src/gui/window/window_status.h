@@ -13,6 +13,7 @@
 class QLabel;
 class QMainWindow;
 class QStatusBar;
+class QWidget;
 
 namespace tw {
 
@@ -31,8 +32,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Gives both lines the box's width, less the room at the ends.
+    void PlaceLines();
+
     StatusLine& status_;
     QStatusBar* bar_;
+    QWidget* box_;
+    int lineHeight_ = 0;
     QLabel* message_;  // the outcome and the unsaved changes
     QLabel* where_;    // the pointer and the sheet in front
     QString text_;
