@@ -115,7 +115,7 @@ void SurfaceWidget::EdgeScroll() {
 }
 
 void SurfaceWidget::SetImage(const Raster& image) {
-    image_ = ToQImage(image);
+    CopyToQImage(image, image_);
     update();
 }
 
@@ -187,8 +187,11 @@ int SurfaceWidget::ShiftMask(Qt::KeyboardModifiers m) {
 void SurfaceWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.fillRect(rect(), kBorder);
     const QRect client = rect().adjusted(border_, border_, -border_, -border_);
+    // The opaque image covers its part of the client area: only the rest is
+    // filled, so each pixel is painted once.
+    const QRect covered = image_.isNull() ? QRect() : QRect(client.topLeft(), image_.size()) & client;
+    for (const QRect& r : QRegion(rect()) - QRegion(covered)) painter.fillRect(r, kBorder);
     painter.setClipRect(client);
     // One image pixel to one logical pixel; a scaled screen repeats it, never blends.
     if (!image_.isNull()) painter.drawImage(QRect(client.topLeft(), image_.size()), image_);
