@@ -7,6 +7,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <algorithm>
+#include <utility>
 
 #include "editors/surface_hint.h"
 #include "gui/window/surface_widget.h"
@@ -26,8 +27,12 @@ QLabel* Line(QWidget* parent) {
     return l;
 }
 
-void SetElided(QLabel* label, const QString& text) {
+// Shortening a text measures it glyph by glyph: `shown` keeps the text and
+// width last shortened, so a line whose text did not change costs nothing.
+void SetElided(QLabel* label, const QString& text, std::pair<QString, int>& shown) {
     const int width = label->width() > 0 ? label->width() : label->parentWidget()->width();
+    if (shown.first == text && shown.second == width) return;
+    shown = {text, width};
     label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, width));
 }
 
@@ -94,8 +99,8 @@ void WindowStatus::Refresh() {
     if (!where.empty()) where += "  |  ";
     where += status_.SheetPart();
     text_ = message + '\n' + Q(where);
-    SetElided(message_, message);
-    SetElided(where_, Q(where));
+    SetElided(message_, message, shownMessage_);
+    SetElided(where_, Q(where), shownWhere_);
     bar_->setToolTip(text_);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <utility>
 
 #include "editors/status_line.h"
 #include "gui/window/form_builder.h"
@@ -42,6 +43,8 @@ private:
     QLabel* message_;  // the outcome and the unsaved changes
     QLabel* where_;    // the pointer and the sheet in front
     QString text_;
+    // Each line's text and width as last shortened.
+    std::pair<QString, int> shownMessage_, shownWhere_;
 };
 
 }  // namespace tw
