@@ -81,7 +81,7 @@ void ClientZoom::Embed() {
     view_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Pixels are repeated, never blended; captions are drawn at the larger size.
     view_->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    view_->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+    view_->setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
     window_.setCentralWidget(view_);
     view_->show();
     view_->setFocus();

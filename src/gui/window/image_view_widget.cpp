@@ -10,6 +10,9 @@ ImageViewWidget::ImageViewWidget(bool border, QWidget* parent) : QWidget(parent)
 
 void ImageViewWidget::SetPicture(const Picture& picture) {
     image_ = ToQImage(picture);
+    // A picture covers everything inside the border, so the page behind
+    // need not be painted first; without one the page shows through.
+    setAttribute(Qt::WA_OpaquePaintEvent, !image_.isNull());
     update();
 }
 

@@ -96,6 +96,7 @@ void MainWindow::AddMenuItems(QMenu* menu, const std::string& container) {
         } else if (hasItems(m.Name())) {  // a submenu of the items it holds
             QMenu* sub = menu->addMenu(caption);
             sub->setObjectName(QString::fromStdString(m.Name()));
+            submenus_[m.Name()] = sub;
             AddMenuItems(sub, m.Name());
             action = sub->menuAction();
             // While none of its items is in use it is an item itself (Edit >
@@ -149,14 +150,16 @@ void MainWindow::SyncMenu() {
         if (!action) continue;
         const QString caption = QString::fromStdString(m.Caption());
         if (action->text() != caption) action->setText(caption);
-        action->setEnabled(m.Enabled());
+        if (action->isEnabled() != m.Enabled()) action->setEnabled(m.Enabled());
         if (m.Checkable()) {
-            action->setCheckable(true);
-            action->setChecked(m.Checked());
+            if (!action->isCheckable()) action->setCheckable(true);
+            if (action->isChecked() != m.Checked()) action->setChecked(m.Checked());
         }
         // An item without a caption is not in use (Recent Files' spare ones).
-        action->setVisible(!caption.isEmpty());
-        if (QMenu* sub = findChild<QMenu*>(QString::fromStdString(m.Name()))) {
+        if (action->isVisible() != !caption.isEmpty()) action->setVisible(!caption.isEmpty());
+        // This runs after every event: the submenus are kept by name, not searched for.
+        if (const auto it = submenus_.find(m.Name()); it != submenus_.end()) {
+            QMenu* sub = it->second;
             QMenu* shown = InUse(m.Name()) ? sub : nullptr;
             if (action->menu() != shown) action->setMenu(shown);
         }

@@ -94,6 +94,7 @@ private:
     WindowStatus* status_ = nullptr;  // owned by the window
     QtClipboard clipboard_;
     std::unordered_map<std::string, QAction*> actions_;  // the menu's, by item name
+    std::unordered_map<std::string, QMenu*> submenus_;  // the menu's items that hold items
 };
 
 }  // namespace tw

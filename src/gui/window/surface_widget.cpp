@@ -115,7 +115,7 @@ void SurfaceWidget::EdgeScroll() {
 }
 
 void SurfaceWidget::SetImage(const Raster& image) {
-    image_ = ToQImage(image);
+    CopyToQImage(image, image_);
     update();
 }
 
@@ -125,8 +125,23 @@ void SurfaceWidget::SetHighlight(QImage overlay) {
 }
 
 void SurfaceWidget::SetOutlines(std::vector<QRect> outlines) {
+    if (outlines == outlines_) return;
+    // A moving outline changes only the pixels under its old and new frames:
+    // repainting just those keeps a pointer move cheap on a large sheet.
+    QRegion changed;
+    for (const std::vector<QRect>* list : {&outlines_, &outlines})
+        for (const QRect& o : *list) changed += OutlineArea(o);
     outlines_ = std::move(outlines);
-    update();
+    update(changed);
+}
+
+QRegion SurfaceWidget::OutlineArea(const QRect& outline) const {
+    if (outline.width() <= 0 || outline.height() <= 0) return {};
+    // The dark edge drawn from 2x lies one screen pixel outside the frame.
+    const QRect r = outline.translated(border_, border_).adjusted(-1, -1, 1, 1);
+    const QRect inner = r.adjusted(2, 2, -2, -2);
+    QRegion area(r);
+    return inner.isEmpty() ? area : area - QRegion(inner);
 }
 
 void SurfaceWidget::SetGrid(QSize step) {
@@ -143,6 +158,7 @@ void SurfaceWidget::SetOverlay(QPoint at, const QImage& overlay) {
 }
 
 void SurfaceWidget::SetZoom(int factor) {
+    if (factor == zoom_) return;
     zoom_ = factor;
     update();
 }
@@ -171,8 +187,11 @@ int SurfaceWidget::ShiftMask(Qt::KeyboardModifiers m) {
 void SurfaceWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.fillRect(rect(), kBorder);
     const QRect client = rect().adjusted(border_, border_, -border_, -border_);
+    // The opaque image covers its part of the client area: only the rest is
+    // filled, so each pixel is painted once.
+    const QRect covered = image_.isNull() ? QRect() : QRect(client.topLeft(), image_.size()) & client;
+    for (const QRect& r : QRegion(rect()) - QRegion(covered)) painter.fillRect(r, kBorder);
     painter.setClipRect(client);
     // One image pixel to one logical pixel; a scaled screen repeats it, never blends.
     if (!image_.isNull()) painter.drawImage(QRect(client.topLeft(), image_.size()), image_);

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QMimeData>
 #include <QRect>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -86,6 +87,8 @@ private:
     // Sets the drag rectangle to the span at client position p.
     void SpanTo(const QPointF& p);
     QSize ClientSize() const;
+    // The widget pixels an outline's frame covers, its dark edge included.
+    QRegion OutlineArea(const QRect& outline) const;
     // The thumb of a bar: where the view stands along it.
     QRect Thumb(const QRect& bar, bool vertical) const;
     // A press or drag on a bar at client position p moves the view there.

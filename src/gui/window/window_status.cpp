@@ -6,7 +6,8 @@
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 #include "editors/surface_hint.h"
 #include "gui/window/surface_widget.h"
@@ -26,8 +27,12 @@ QLabel* Line(QWidget* parent) {
     return l;
 }
 
-void SetElided(QLabel* label, const QString& text) {
+// Shortening a text measures it glyph by glyph: `shown` keeps the text and
+// width last shortened, so a line whose text did not change costs nothing.
+void SetElided(QLabel* label, const QString& text, std::pair<QString, int>& shown) {
     const int width = label->width() > 0 ? label->width() : label->parentWidget()->width();
+    if (shown.first == text && shown.second == width) return;
+    shown = {text, width};
     label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, width));
 }
 
@@ -39,15 +44,16 @@ WindowStatus::WindowStatus(QMainWindow& window, StatusLine& status, const FormWi
     bar_->setObjectName("StatusBar");
     bar_->setSizeGripEnabled(false);
     // Two fixed lines, so the window's height never changes with the text.
-    auto* box = new QWidget(bar_);
-    auto* rows = new QVBoxLayout(box);
-    rows->setContentsMargins(2, 0, 2, 0);
-    rows->setSpacing(0);
-    message_ = Line(box);
-    where_ = Line(box);
-    rows->addWidget(message_);
-    rows->addWidget(where_);
-    bar_->addWidget(box, 1);
+    // The lines are placed by hand and each has a fixed size: a new text then
+    // repaints its line only, where a layout would lay out the whole window
+    // again at every pointer move.
+    box_ = new QWidget(bar_);
+    message_ = Line(box_);
+    where_ = Line(box_);
+    lineHeight_ = message_->sizeHint().height();
+    box_->setFixedHeight(2 * lineHeight_);
+    box_->installEventFilter(this);
+    bar_->addWidget(box_, 1);
     window.setStatusBar(bar_);
 
     for (const auto& [name, widget] : widgets.surfaces) {
@@ -66,7 +72,20 @@ WindowStatus::WindowStatus(QMainWindow& window, StatusLine& status, const FormWi
     Refresh();
 }
 
+void WindowStatus::PlaceLines() {
+    // Two pixels of room at either end, the lines one under the other.
+    const int width = std::max(0, box_->width() - 4);
+    message_->setGeometry(2, 0, width, lineHeight_);
+    message_->setFixedSize(width, lineHeight_);
+    where_->setGeometry(2, lineHeight_, width, lineHeight_);
+    where_->setFixedSize(width, lineHeight_);
+}
+
 bool WindowStatus::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == box_) {
+        if (event->type() == QEvent::Resize) PlaceLines();
+        return QObject::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::Leave) {
         status_.PointerLeft();
         Refresh();
@@ -80,8 +99,8 @@ void WindowStatus::Refresh() {
     if (!where.empty()) where += "  |  ";
     where += status_.SheetPart();
     text_ = message + '\n' + Q(where);
-    SetElided(message_, message);
-    SetElided(where_, Q(where));
+    SetElided(message_, message, shownMessage_);
+    SetElided(where_, Q(where), shownWhere_);
     bar_->setToolTip(text_);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <utility>
 
 #include "editors/status_line.h"
 #include "gui/window/form_builder.h"
@@ -13,6 +14,7 @@
 class QLabel;
 class QMainWindow;
 class QStatusBar;
+class QWidget;
 
 namespace tw {
 
@@ -31,11 +33,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Gives both lines the box's width, less the room at the ends.
+    void PlaceLines();
+
     StatusLine& status_;
     QStatusBar* bar_;
+    QWidget* box_;
+    int lineHeight_ = 0;
     QLabel* message_;  // the outcome and the unsaved changes
     QLabel* where_;    // the pointer and the sheet in front
     QString text_;
+    // Each line's text and width as last shortened.
+    std::pair<QString, int> shownMessage_, shownWhere_;
 };
 
 }  // namespace tw
