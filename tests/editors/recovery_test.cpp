@@ -290,18 +290,19 @@ TEST_F(RecoveryKeeping, KillDuringRecoverNeverLosesTheSheet) {
     }
 }
 
-// The old picture a cut-off save kept of a file comes back into the target
-// the file was last saved through (else the page in front), unsaved and as
-// that file's, so that a save puts it back; its copy and note go once the
-// sheet's own copy is written. A copy or note that is planted, a link or
-// damaged is never read through a link, deleted, or let change a sheet.
+// The old picture a cut-off save kept of a file is offered before an older
+// waiting sheet; it comes back into the target the file was last saved
+// through (else the page in front), unsaved and as that file's, so that a
+// save puts it back, and its copy and note go once the sheet's own copy is
+// written, or on Discard. A copy or note that is planted, a link or damaged
+// is never read through a link, deleted, or let change a sheet.
 TEST_F(RecoveryKeeping, OldPicturesKeptByCutOffSaves) {
     const Raster old = ColourSheet(480, 256, 16);
+    enum Then { Lands, Stays, Hidden, Discarded };
     struct Case {
         const char* name;
         const char* recent;  // the target the file was last saved through
-        bool offered;
-        bool lands;  // the old picture reaches the chipset target
+        Then then;
         std::function<void(const KeptCopy&, const std::string& outside)> before{}, after{};
     };
     const auto link = [](const std::string& from, const std::string& to) {
@@ -309,57 +310,46 @@ TEST_F(RecoveryKeeping, OldPicturesKeptByCutOffSaves) {
         fs::create_symlink(to, from);
     };
     const Case cases[] = {
-        {"saved through the chipset target, the faceset in front", "CZ", true, true},
-        {"not among the recent files: the page in front", "", true, true},
-        {"a link planted as the copy", "", false, false,
+        {"saved through the chipset target, the faceset in front", "CZ", Lands},
+        {"not among the recent files: the page in front", "", Lands},
+        {"discarded with the waiting sheet", "", Discarded},
+        {"a link planted as the copy", "", Hidden,
          [&](const KeptCopy& k, const std::string& outside) { link(k.copy, outside); }},
-        {"the copy turned into a link after the start", "", true, false, {},
+        {"the copy turned into a link after the start", "", Stays, {},
          [&](const KeptCopy& k, const std::string& outside) { link(k.copy, outside); }},
-        {"the original turned into a link", "", false, false,
-         [&](const KeptCopy& k, const std::string& outside) { link(k.original, outside); }},
-        {"a note naming a file where no save keeps a copy", "", false, false,
+        {"a note naming a file where no save keeps a copy", "", Hidden,
          [](const KeptCopy& k, const std::string& outside) {
-             std::string text = outside;
-             text.push_back('\0');
-             text += k.original;
-             text.push_back('\0');
+             const std::string text = outside + '\0' + k.original + '\0';
              WriteBytes(k.note, std::vector<uint8_t>(text.begin(), text.end()));
          }},
-        // Only root can give a file away; as anyone else these land as usual.
-        {"an original another user owns", "", geteuid() != 0, geteuid() != 0,
+        // Only root can give a file away; as anyone else it lands as usual.
+        {"an original another user owns", "", geteuid() == 0 ? Hidden : Lands,
          [](const KeptCopy& k, const std::string&) {
              if (geteuid() == 0) {
                  EXPECT_EQ(chown(k.original.c_str(), kNobody, kNobody), 0);
              }
          }},
-        {"a copy another user owns", "", geteuid() != 0, geteuid() != 0,
-         [](const KeptCopy& k, const std::string&) {
-             if (geteuid() == 0) {
-                 EXPECT_EQ(chown(k.copy.c_str(), kNobody, kNobody), 0);
-             }
-         }},
-        {"a damaged copy", "", true, false,
+        {"a damaged copy", "", Stays,
          [](const KeptCopy& k, const std::string&) { WriteBytes(k.copy, {0x89, 'P', 'N', 'G', 1, 2}); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ScratchDir d;
         Editor ed;
-        const std::string original = d / "sheet.png", outside = d / "victim.png", kept = d / "kept";
+        const std::string original = d / "sheet.png", outside = d / "victim.png", root = d / "recovery";
         ASSERT_EQ(DumpRaster(old, original), "");
         ASSERT_EQ(DumpRaster(NoisePicture(8, 8, 1), outside), "");
         fs::create_hard_link(original, d / "other-name.png");
         {
-            OldBytesCopy copy(kept);
+            OldBytesCopy copy(d / "kept");
             const int fd = open(original.c_str(), O_RDONLY);
             ASSERT_TRUE(copy.Make(fd, original));
             close(fd);
             copy.Keep();
         }
         WriteBytes(original, {0x89, 'P', 'N', 'G'});  // torn by the kill
-        const std::vector<KeptCopy> found = FindKeptCopies(kept);
-        ASSERT_EQ(found.size(), 1u);
-        const KeptCopy k = found[0];
+        Plant(root, "copy-ended", "chipset.png", NoisePicture(480, 256, 2), 600);
+        const KeptCopy k = FindKeptCopies(d / "kept").at(0);
         const std::vector<uint8_t> victim = ReadBytes(outside);
         if (c.before) c.before(k, outside);
         if (*c.recent) {
@@ -368,21 +358,23 @@ TEST_F(RecoveryKeeping, OldPicturesKeptByCutOffSaves) {
         }
         const Raster blank = ed.View("CZ");
 
-        RecoveryFolder folder(d / "recovery");
+        RecoveryFolder folder(root);
         RecoveryKeeper keeper(ed.program, folder);
-        ASSERT_EQ(keeper.OldPictures().size(), c.offered ? 1u : 0u);
-        EXPECT_EQ(ed.form().Get<MenuItem>("mnuRecover").Enabled(), c.offered);
+        ASSERT_EQ(keeper.OldPictures().size(), c.then == Hidden ? 0u : 1u);
+        const std::string first = ed.form().Get<MenuItem>("mnuRecover0").Caption();
+        EXPECT_EQ(first, c.then == Hidden ? "" : KeptCopyCaption(original, k.made)) << "not newest first";
         if (c.after) c.after(k, outside);
-        if (c.offered) ed.Click("mnuRecover");
+        ed.Click(c.then == Discarded ? "mnuDiscardRecovered" : "mnuRecover");
         EXPECT_TRUE(keeper.OldPictures().empty());
         EXPECT_EQ(ReadBytes(outside), victim) << "a file outside was changed";
-        if (!c.lands) {
-            EXPECT_EQ(ed.View("CZ"), blank);
-            EXPECT_FALSE(ed.program.Modified(Chipset()));
-            EXPECT_TRUE(fs::exists(fs::symlink_status(k.copy))) << "deleted what it could not read";
-            if (c.offered) {
-                EXPECT_NE(ed.program.Status().Text().find(k.copy), std::string::npos) << ed.program.Status().Text();
-            }
+        EXPECT_EQ(fs::exists(fs::symlink_status(k.copy)), c.then == Stays || c.then == Hidden);
+        EXPECT_EQ(fs::exists(k.note), c.then == Stays || c.then == Hidden);
+        if (c.then == Stays) {
+            EXPECT_NE(ed.program.Status().Text().find(k.copy), std::string::npos) << ed.program.Status().Text();
+        }
+        if (c.then != Lands) {
+            EXPECT_EQ(keeper.Offered().size(), c.then == Stays ? 1u : 0u);
+            EXPECT_EQ(ed.View("CZ") == blank, c.then != Hidden) << "the hidden one leaves the waiting sheet first";
             continue;
         }
         EXPECT_TRUE(SameRaster(ed.View("CZ"), old));
@@ -390,43 +382,11 @@ TEST_F(RecoveryKeeping, OldPicturesKeptByCutOffSaves) {
         EXPECT_TRUE(ed.program.Modified(Chipset()));
         EXPECT_EQ(std::as_const(ed.program).SheetOf(Chipset()).File().path, original);
         EXPECT_EQ(ReadPng(folder.CurrentCopy(Chipset())), old) << "deleted before its own copy was written";
-        EXPECT_FALSE(fs::exists(k.copy));
-        EXPECT_FALSE(fs::exists(k.note));
+        EXPECT_EQ(keeper.Offered().size(), 1u) << "the waiting sheet stays on offer";
         ed.Click("mnuSave");
         EXPECT_TRUE(SameRaster(ReadPicture(original), old)) << "File > Save must put the old picture back";
         EXPECT_TRUE(SameRaster(ReadPicture(d / "other-name.png"), old));
     }
-}
-
-// An old picture is one more item among the waiting sheets, newest first,
-// named by its file; Discard deletes it with them.
-TEST_F(RecoveryKeeping, OldPicturesShareTheOfferAndGoOnDiscard) {
-    const std::string original = dir / "chipset.png";
-    ASSERT_EQ(DumpRaster(NoisePicture(480, 256, 1), original), "");
-    {
-        OldBytesCopy copy(dir / "kept");
-        const int fd = open(original.c_str(), O_RDONLY);
-        ASSERT_TRUE(copy.Make(fd, original));
-        close(fd);
-        copy.Keep();
-    }
-    Plant(Root(), "copy-ended", "chipset.png", NoisePicture(480, 256, 2), 600);
-    RecoveryFolder folder(Root());
-    RecoveryKeeper keeper(e.program, folder);
-    ASSERT_EQ(keeper.OldPictures().size(), 1u);
-    const KeptCopy k = keeper.OldPictures()[0];
-    EXPECT_EQ(e.form().Get<MenuItem>("mnuRecover0").Caption(), KeptCopyCaption(original, k.made));
-    EXPECT_TRUE(e.form().Get<MenuItem>("mnuRecover0").Caption().starts_with(
-        "Old chipset.png, kept by a save that was cut off, 20"));
-    EXPECT_EQ(e.form().Get<MenuItem>("mnuRecover1").Caption(),
-              RecoveryCopyCaption(Chipset(), keeper.Offered()[0].modified));
-    e.Click("mnuDiscardRecovered");
-    EXPECT_NE(e.program.Status().Text().find("Discarded 1 unsaved sheet and 1 old picture from an earlier session"),
-              std::string::npos);
-    EXPECT_FALSE(fs::exists(k.copy));
-    EXPECT_FALSE(fs::exists(k.note));
-    EXPECT_TRUE(folder.Waiting().empty());
-    EXPECT_FALSE(e.form().Get<MenuItem>("mnuRecover").Enabled());
 }
 
 // Temporary files of writes cut short go at the next start once stale:
