@@ -1,6 +1,5 @@
 #include "editors/recovery_keeper.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
