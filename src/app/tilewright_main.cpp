@@ -73,8 +73,9 @@ int main(int argc, char** argv) {
         std::cerr << "tilewright: " << handOverProblem << "\n";
     tw::OpenFiles(window, program, files);
     // Old pictures that a killed save over a file with other names left
-    // aside are named first, before what the start said so far.
-    for (const tw::KeptCopy& kept : tw::FindKeptCopies()) {
+    // aside are named first, before what the start said so far; Edit >
+    // Recover Unsaved Sheets offers them.
+    for (const tw::KeptCopy& kept : recovery.Keeper().OldPictures()) {
         const std::string earlier = program.Status().Outcome();
         program.Status().SetOutcome(tw::KeptCopyMessage(kept) + (earlier.empty() ? "" : "; " + earlier));
     }

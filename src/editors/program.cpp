@@ -252,6 +252,15 @@ void Program::Recover(const PageInfo& page, Raster sheet) {
     UpdateEditMenu();
 }
 
+void Program::RecoverFile(const PageInfo& page, const ImageDescriptor& image, const std::string& original) {
+    Sheet& sheet = SheetOf(page);
+    TransparentKey key;
+    if (const std::optional<IndexZero> zero = IndexZeroOf(image)) key = {TransparentOrigin::File, zero->colour};
+    Replace(sheet, EditKind::Recover, modTWFunc::PictureFor(sheet.Target(), image), key);
+    sheet.TakeFileOf(original, image.bmh->biWidth, image.bmh->biHeight);
+    UpdateEditMenu();
+}
+
 void Program::Save() {
     Sheet& sheet = Front().TargetSheet();
     if (sheet.File().path.empty()) return (void)Click(FrontPage().saveButton);

@@ -101,6 +101,9 @@ public:
     // A sheet an earlier session left unsaved comes back into its page's
     // target, as one step of its history.
     void Recover(const PageInfo& page, Raster sheet);
+    // The same for the old picture of the file `original`, decoded as a load
+    // would: the sheet stays unsaved and `original` becomes its file.
+    void RecoverFile(const PageInfo& page, const ImageDescriptor& image, const std::string& original);
     // Told just before a load, a revert or a recovered sheet replaces a
     // sheet with unsaved changes, while the sheet still holds them.
     void OnReplacing(std::function<void(const Sheet&)> f) { replacing_ = std::move(f); }

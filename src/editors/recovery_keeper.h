@@ -7,16 +7,23 @@
 // own. The window decides when to write (its throttle, its close, a signal);
 // the keeper decides what.
 //
+// The old picture a save cut off half-way kept of the file it wrote over is
+// offered beside them by the same rule: it goes back into the target of the
+// page the file was last loaded or saved through (the page in front when
+// that is not known), as the unsaved sheet of that file, and its copy goes
+// once the sheet's own copy is on disk.
+//
 // Edit > "Recover Unsaved Sheets" recovers the newest copy on offer; with
-// several, its items (mnuRecover0...) name each by page and time, newest
-// first, and recover that one. Edit > "Discard Recovered Sheets" deletes
-// every copy on offer.
+// several, its items (mnuRecover0...) name each by page and time, or by
+// file and time, newest first, and recover that one. Edit > "Discard
+// Recovered Sheets" deletes every copy on offer.
 
 #include <vector>
 
 #include "editors/program.h"
 #include "editors/recovery_folder.h"
 #include "editors/recovery_plan.h"
+#include "imagefiles/kept_copy.h"
 
 namespace tw {
 
@@ -43,13 +50,28 @@ public:
 
     // The copies on offer, newest first.
     const std::vector<RecoveryCopy>& Offered() const { return offered_; }
-    // Puts the copy back into its page's target as one undoable step; the
-    // copy goes once the recovered sheet's own copy is written.
+    // The old pictures kept by cut-off saves on offer, newest first.
+    const std::vector<KeptCopy>& OldPictures() const { return old_; }
+    // Puts the item `index` of the offer, both kinds newest first, back
+    // into its page's target as one undoable step; the copy goes once the
+    // recovered sheet's own copy is written.
     void Recover(size_t index);
     // Deletes every copy on offer.
     void Discard();
 
 private:
+    // An item of the offer: a copy of `offered_` or of `old_`.
+    struct Item {
+        bool old;
+        size_t at;
+    };
+    std::vector<Item> Items() const;
+    void RecoverSheet(size_t at);
+    void RecoverOld(size_t at);
+    // The page whose target `path` was last loaded or saved through, else the one in front.
+    const PageInfo& PageOfFile(const std::string& path);
+    // Brings the page that got a sheet back to the front.
+    void Show(const PageInfo& page);
     void KeepAside(const Sheet& sheet);
     void ShowOffer();
 
@@ -57,6 +79,7 @@ private:
     RecoveryFolder& folder_;
     RecoveryPlan plan_;
     std::vector<RecoveryCopy> offered_;
+    std::vector<KeptCopy> old_;
 };
 
 }  // namespace tw

@@ -5,12 +5,22 @@
 
 #include "editors/program.h"
 #include "editors/status_line.h"
+#include "imagefiles/image_format.h"
 
 namespace tw {
 namespace {
 
 bool Holds(const std::vector<const PageInfo*>& pages, const PageInfo& p) {
     return std::find(pages.begin(), pages.end(), &p) != pages.end();
+}
+
+// "2024-05-01 14:05:33", local time.
+std::string LocalTime(int64_t ms) {
+    const time_t seconds = static_cast<time_t>(ms / 1000);
+    tm local{};
+    char when[32] = "";
+    if (localtime_r(&seconds, &local) != nullptr) strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
+    return when;
 }
 
 }  // namespace
@@ -76,16 +86,29 @@ std::string RecoveredMessage(const std::vector<const PageInfo*>& restored,
 }
 
 std::string RecoveryCopyCaption(const PageInfo& page, int64_t modifiedMs) {
-    const time_t seconds = static_cast<time_t>(modifiedMs / 1000);
-    tm local{};
-    char when[32] = "";
-    if (localtime_r(&seconds, &local) != nullptr) strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
-    return SurfaceTitle({&page, Side::Target}) + ", " + when;
+    return SurfaceTitle({&page, Side::Target}) + ", " + LocalTime(modifiedMs);
 }
 
-std::string DiscardedMessage(size_t count) {
-    return "Discarded " + std::to_string(count) + (count == 1 ? " unsaved sheet" : " unsaved sheets") +
-           " from an earlier session";
+std::string KeptCopyCaption(const std::string& original, int64_t madeMs) {
+    return "Old " + BaseName(original) + ", kept by a save that was cut off, " + LocalTime(madeMs);
+}
+
+std::string KeptRecoveredMessage(const PageInfo& page, const std::string& original) {
+    return "Put the old " + BaseName(original) + " back into the " + SurfaceTitle({&page, Side::Target}) +
+           "; File > Save writes it over " + original;
+}
+
+std::string KeptUnreadableMessage(const std::string& reason, const std::string& copy) {
+    return FailureMessage(reason, "the old picture a cut-off save kept was left in " + copy);
+}
+
+std::string DiscardedMessage(size_t count, size_t old) {
+    std::string message = "Discarded ";
+    if (count > 0 || old == 0)
+        message += std::to_string(count) + (count == 1 ? " unsaved sheet" : " unsaved sheets");
+    if (count > 0 && old > 0) message += " and ";
+    if (old > 0) message += std::to_string(old) + (old == 1 ? " old picture" : " old pictures");
+    return message + " from an earlier session";
 }
 
 std::string KeepFailedMessage(const PageInfo& page, const std::string& reason, const std::string& path) {

@@ -58,8 +58,17 @@ std::string RecoveredMessage(const std::vector<const PageInfo*>& restored,
 // An item of Edit > Recover Unsaved Sheets: the page's target and the local
 // time its copy was written, "Chipset target, 2024-05-01 14:05:33".
 std::string RecoveryCopyCaption(const PageInfo& page, int64_t modifiedMs);
-// The status line's words after Edit > Discard Recovered Sheets.
-std::string DiscardedMessage(size_t count);
+// An item of Edit > Recover Unsaved Sheets for the old picture of a file
+// that a cut-off save kept: "Old chipset.png, kept by a save that was cut
+// off, 2024-05-01 14:05:33".
+std::string KeptCopyCaption(const std::string& original, int64_t madeMs);
+// The status line's words once such a picture is back in the page's target.
+std::string KeptRecoveredMessage(const PageInfo& page, const std::string& original);
+// ... and when it could not be read.
+std::string KeptUnreadableMessage(const std::string& reason, const std::string& copy);
+// The status line's words after Edit > Discard Recovered Sheets: `count`
+// unsaved sheets and `old` kept pictures.
+std::string DiscardedMessage(size_t count, size_t old = 0);
 // The status line's words when a copy could not be written to `path`.
 std::string KeepFailedMessage(const PageInfo& page, const std::string& reason, const std::string& path);
 

@@ -93,11 +93,16 @@ bool Sheet::Exchange(bool (EditHistory::*step)(EditHistory::SheetState)) {
 void Sheet::Took(const FileResult& result) {
     using Outcome = FileResult::Outcome;
     if (result.outcome != Outcome::Loaded && result.outcome != Outcome::Saved) return;
-    file_ = {result.fileName, FormatExtension(result.fileName)};
-    const bool cut = result.width > page_.sheet.w || result.height > page_.sheet.h;
-    const ImageFormat* format = FormatOf(result.fileName);
-    if (result.outcome == Outcome::Loaded && ((format && format->lossy) || cut)) file_ = {};
+    if (result.outcome == Outcome::Loaded) TakeFileOf(result.fileName, result.width, result.height);
+    else file_ = {result.fileName, FormatExtension(result.fileName)};
     history_.MarkClean();
+}
+
+void Sheet::TakeFileOf(const std::string& path, int width, int height) {
+    file_ = {path, FormatExtension(path)};
+    const bool cut = width > page_.sheet.w || height > page_.sheet.h;
+    const ImageFormat* format = FormatOf(path);
+    if ((format && format->lossy) || cut) file_ = {};
 }
 
 Pixel Sheet::TransparentColour() const {

@@ -98,6 +98,10 @@ public:
     // there would lose something (a JPG, lossy; a picture larger than the
     // sheet, cut).
     void Took(const FileResult& result);
+    // The file a picture of `width` x `height` came from becomes the
+    // sheet's own by the same rule as a load, the sheet staying unsaved:
+    // an old picture put back, which a save writes over its file again.
+    void TakeFileOf(const std::string& path, int width, int height);
     const SheetFile& File() const { return file_; }
 
     // The colour the engine shows as transparent: the one the sheet keeps

@@ -191,9 +191,20 @@ const std::string& SaveDialogFilter() {
 }
 
 int LoadPictureFile(const std::string& fileName, ImageDescriptor* out, long long maxPixels) {
-    const ImageFormat* format = FormatOf(fileName);
+    return LoadPictureAs(fileName, fileName, out, maxPixels);
+}
+
+int LoadPictureFrom(int fd, std::string_view formatName, ImageDescriptor* out, long long maxPixels) {
+    // The descriptor's own entry: opening it reaches the file already open,
+    // whatever its name has become since.
+    return LoadPictureAs("/proc/self/fd/" + std::to_string(fd), formatName, out, maxPixels);
+}
+
+int LoadPictureAs(const std::string& fileName, std::string_view formatName, ImageDescriptor* out,
+                  long long maxPixels) {
+    const ImageFormat* format = FormatOf(formatName);
     if (!format) {
-        SetFileError(UnknownExtensionReason(fileName));
+        SetFileError(UnknownExtensionReason(formatName));
         return -11;
     }
     const char* name = fileName.c_str();

@@ -90,6 +90,11 @@ std::string FormatList(bool (*pick)(const ImageFormat&));
 // `image` and the file-error channel holds the reason when one is known.
 // `maxPixels` above 0 refuses larger pictures before allocating.
 int LoadPictureFile(const std::string& fileName, ImageDescriptor* image, long long maxPixels = 0);
+// The same, reading `fileName` in the format `formatName` picks.
+int LoadPictureAs(const std::string& fileName, std::string_view formatName, ImageDescriptor* image,
+                  long long maxPixels = 0);
+// The same from a file open for reading, in the format `formatName` picks.
+int LoadPictureFrom(int fd, std::string_view formatName, ImageDescriptor* image, long long maxPixels = 0);
 
 // The program's save of a sheet, by the format's palette rule.
 int SavePictureFile(const std::string& fileName, const ImageDescriptor* image, bool* reduced);

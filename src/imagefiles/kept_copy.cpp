@@ -67,6 +67,34 @@ int MakeTemp(std::string* pattern) {
     return fd;
 }
 
+std::string BaseOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A plain file (or, with `folder`, a folder) of the user's, not a link.
+bool Owned(const struct stat& st, bool folder = false) {
+    return (folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode)) && st.st_uid == geteuid();
+}
+
+// Where a save puts a copy: beside the file, or in the kept-copies folder.
+bool WhereSavesKeep(const KeptCopy& k, const std::string& folder) {
+    const std::string name = BaseOf(k.copy);
+    return (FolderOf(k.copy) == FolderOf(k.original) && name.starts_with(".twold")) ||
+           (FolderOf(k.copy) == folder && name.starts_with("old"));
+}
+
+// Removes `path` only while it is a plain file of the user's in its folder.
+void RemoveOwned(const std::string& path) {
+    if (path.empty()) return;
+    const int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (dir < 0) return;
+    const std::string name = BaseOf(path);
+    struct stat st {};
+    if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && Owned(st)) unlinkat(dir, name.c_str(), 0);
+    close(dir);
+}
+
 void SyncFolder(const std::string& folder) {
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -85,6 +113,9 @@ std::string KeptCopiesFolder() {
 }
 
 std::vector<KeptCopy> FindKeptCopies(const std::string& folder) {
+    std::vector<KeptCopy> found;
+    struct stat st {};
+    if (lstat(folder.c_str(), &st) != 0 || !Owned(st, true)) return found;
     std::vector<std::string> notes;
     if (DIR* dir = opendir(folder.c_str())) {
         while (const dirent* e = readdir(dir))
@@ -92,13 +123,16 @@ std::vector<KeptCopy> FindKeptCopies(const std::string& folder) {
         closedir(dir);
     }
     std::sort(notes.begin(), notes.end());
-    std::vector<KeptCopy> found;
     for (const std::string& note : notes) {
         // Two paths, each ended by a zero byte; a note is far below 16 KiB.
         std::string text(16384, '\0');
         const int fd = open(note.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-        const ssize_t n = fd >= 0 ? read(fd, text.data(), text.size()) : -1;
+        const int openError = fd < 0 ? errno : 0;
+        struct stat noteStat {};
+        const bool ours = fd >= 0 && fstat(fd, &noteStat) == 0 && Owned(noteStat);
+        const ssize_t n = ours ? read(fd, text.data(), text.size()) : -1;
         if (fd >= 0) close(fd);
+        if (!ours && (fd >= 0 || openError == ELOOP)) continue;  // a link or another's: not ours to remove
         text.resize(n > 0 ? static_cast<size_t>(n) : 0);
         const size_t end = text.find('\0');
         KeptCopy k;
@@ -106,14 +140,36 @@ std::vector<KeptCopy> FindKeptCopies(const std::string& folder) {
             k.copy = text.substr(0, end);
             k.original = text.substr(end + 1, text.size() - end - 2);
         }
-        struct stat st {};
-        if (k.copy.empty() || k.original.empty() || lstat(k.copy.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        k.note = note;
+        const bool present = !k.copy.empty() && !k.original.empty() && lstat(k.copy.c_str(), &st) == 0;
+        if (!present) {
             unlink(note.c_str());
             continue;
         }
+        struct stat original {};
+        if (!Owned(st) || !WhereSavesKeep(k, folder) || lstat(k.original.c_str(), &original) != 0 ||
+            !Owned(original))
+            continue;
+        k.made = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
         found.push_back(std::move(k));
     }
     return found;
+}
+
+int OpenKeptCopy(const KeptCopy& kept) {
+    const int fd = open(kept.copy.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat st {};
+    if (fd >= 0 && (fstat(fd, &st) != 0 || !Owned(st))) {
+        close(fd);
+        errno = EPERM;
+        return -1;
+    }
+    return fd;
+}
+
+void RemoveKeptCopy(const KeptCopy& kept) {
+    RemoveOwned(kept.copy);
+    RemoveOwned(kept.note);
 }
 
 std::string KeptCopyMessage(const KeptCopy& kept) {

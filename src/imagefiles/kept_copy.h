@@ -6,6 +6,7 @@
 // folder takes none; a note in that folder names the copy and the file, so
 // that the next start finds a copy that a killed save left behind.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,24 @@ std::string KeptCopiesFolder();
 struct KeptCopy {
     std::string copy;      // the old bytes
     std::string original;  // the file they were copied from
+    std::string note;      // the note that names them
+    int64_t made = 0;      // when the copy was written, milliseconds since the epoch
 };
 
 // The copies that saves left behind, in the order of their notes' names.
-// Notes whose copy is gone, or that cannot be read, are removed.
+// Notes whose copy is gone, or that cannot be read, are removed. Only what
+// the user owns counts: a note, a copy or an original that is a link or
+// another user's, or a copy lying where no save puts one, is left alone
+// and not reported, so that nothing planted makes the program read or
+// delete a file of the user's elsewhere.
 std::vector<KeptCopy> FindKeptCopies(const std::string& folder = KeptCopiesFolder());
+
+// The copy opened for reading without following a link; -1 when it is no
+// longer a plain file of the user's.
+int OpenKeptCopy(const KeptCopy& kept);
+// Deletes the copy and its note, each only while it is a plain file of the
+// user's, reached through its folder and never through a link.
+void RemoveKeptCopy(const KeptCopy& kept);
 
 // "a save was cut off; the old picture is kept in COPY: ORIGINAL".
 std::string KeptCopyMessage(const KeptCopy& kept);

@@ -17,6 +17,7 @@
 
 #include "editors/recovery_keeper.h"
 #include "imagefiles/atomic_file.h"
+#include "imagefiles/kept_copy.h"
 #include "imagefiles/png_stream.h"
 #include "support/editor.h"
 
@@ -286,6 +287,105 @@ TEST_F(RecoveryKeeping, KillDuringRecoverNeverLosesTheSheet) {
         bool found = false;
         for (const RecoveryCopy& c : probe.Waiting()) found = found || probe.Read(c) == sheet;
         ASSERT_TRUE(found) << "lost at kill " << i << " (seed " << seed << ")";
+    }
+}
+
+// The old picture a cut-off save kept of a file is offered before an older
+// waiting sheet; it comes back into the target the file was last saved
+// through (else the page in front), unsaved and as that file's, so that a
+// save puts it back, and its copy and note go once the sheet's own copy is
+// written, or on Discard. A copy or note that is planted, a link or damaged
+// is never read through a link, deleted, or let change a sheet.
+TEST_F(RecoveryKeeping, OldPicturesKeptByCutOffSaves) {
+    const Raster old = ColourSheet(480, 256, 16);
+    enum Then { Lands, Stays, Hidden, Discarded };
+    struct Case {
+        const char* name;
+        const char* recent;  // the target the file was last saved through
+        Then then;
+        std::function<void(const KeptCopy&, const std::string& outside)> before{}, after{};
+    };
+    const auto link = [](const std::string& from, const std::string& to) {
+        fs::remove(from);
+        fs::create_symlink(to, from);
+    };
+    const Case cases[] = {
+        {"saved through the chipset target, the faceset in front", "CZ", Lands},
+        {"not among the recent files: the page in front", "", Lands},
+        {"discarded with the waiting sheet", "", Discarded},
+        {"a link planted as the copy", "", Hidden,
+         [&](const KeptCopy& k, const std::string& outside) { link(k.copy, outside); }},
+        {"the copy turned into a link after the start", "", Stays, {},
+         [&](const KeptCopy& k, const std::string& outside) { link(k.copy, outside); }},
+        {"a note naming a file where no save keeps a copy", "", Hidden,
+         [](const KeptCopy& k, const std::string& outside) {
+             const std::string text = outside + '\0' + k.original + '\0';
+             WriteBytes(k.note, std::vector<uint8_t>(text.begin(), text.end()));
+         }},
+        // Only root can give a file away; as anyone else it lands as usual.
+        {"an original another user owns", "", geteuid() == 0 ? Hidden : Lands,
+         [](const KeptCopy& k, const std::string&) {
+             if (geteuid() == 0) {
+                 EXPECT_EQ(chown(k.original.c_str(), kNobody, kNobody), 0);
+             }
+         }},
+        {"a damaged copy", "", Stays,
+         [](const KeptCopy& k, const std::string&) { WriteBytes(k.copy, {0x89, 'P', 'N', 'G', 1, 2}); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDir d;
+        Editor ed;
+        const std::string original = d / "sheet.png", outside = d / "victim.png", root = d / "recovery";
+        ASSERT_EQ(DumpRaster(old, original), "");
+        ASSERT_EQ(DumpRaster(NoisePicture(8, 8, 1), outside), "");
+        fs::create_hard_link(original, d / "other-name.png");
+        {
+            OldBytesCopy copy(d / "kept");
+            const int fd = open(original.c_str(), O_RDONLY);
+            ASSERT_TRUE(copy.Make(fd, original));
+            close(fd);
+            copy.Keep();
+        }
+        WriteBytes(original, {0x89, 'P', 'N', 'G'});  // torn by the kill
+        Plant(root, "copy-ended", "chipset.png", NoisePicture(480, 256, 2), 600);
+        const KeptCopy k = FindKeptCopies(d / "kept").at(0);
+        const std::vector<uint8_t> victim = ReadBytes(outside);
+        if (c.before) c.before(k, outside);
+        if (*c.recent) {
+            ed.program.Recent().Replace({{original, c.recent}});
+            ed.program.SelectTab("Tab1", 2);  // the faceset page in front
+        }
+        const Raster blank = ed.View("CZ");
+
+        RecoveryFolder folder(root);
+        RecoveryKeeper keeper(ed.program, folder);
+        ASSERT_EQ(keeper.OldPictures().size(), c.then == Hidden ? 0u : 1u);
+        const std::string first = ed.form().Get<MenuItem>("mnuRecover0").Caption();
+        EXPECT_EQ(first, c.then == Hidden ? "" : KeptCopyCaption(original, k.made)) << "not newest first";
+        if (c.after) c.after(k, outside);
+        ed.Click(c.then == Discarded ? "mnuDiscardRecovered" : "mnuRecover");
+        EXPECT_TRUE(keeper.OldPictures().empty());
+        EXPECT_EQ(ReadBytes(outside), victim) << "a file outside was changed";
+        EXPECT_EQ(fs::exists(fs::symlink_status(k.copy)), c.then == Stays || c.then == Hidden);
+        EXPECT_EQ(fs::exists(k.note), c.then == Stays || c.then == Hidden);
+        if (c.then == Stays) {
+            EXPECT_NE(ed.program.Status().Text().find(k.copy), std::string::npos) << ed.program.Status().Text();
+        }
+        if (c.then != Lands) {
+            EXPECT_EQ(keeper.Offered().size(), c.then == Stays ? 1u : 0u);
+            EXPECT_EQ(ed.View("CZ") == blank, c.then != Hidden) << "the hidden one leaves the waiting sheet first";
+            continue;
+        }
+        EXPECT_TRUE(SameRaster(ed.View("CZ"), old));
+        EXPECT_EQ(&ed.program.FrontPage(), &Chipset());
+        EXPECT_TRUE(ed.program.Modified(Chipset()));
+        EXPECT_EQ(std::as_const(ed.program).SheetOf(Chipset()).File().path, original);
+        EXPECT_EQ(ReadPng(folder.CurrentCopy(Chipset())), old) << "deleted before its own copy was written";
+        EXPECT_EQ(keeper.Offered().size(), 1u) << "the waiting sheet stays on offer";
+        ed.Click("mnuSave");
+        EXPECT_TRUE(SameRaster(ReadPicture(original), old)) << "File > Save must put the old picture back";
+        EXPECT_TRUE(SameRaster(ReadPicture(d / "other-name.png"), old));
     }
 }
 

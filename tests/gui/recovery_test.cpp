@@ -23,6 +23,7 @@
 
 #include "gui_session.h"
 #include "imagefiles/dump_picture.h"
+#include "imagefiles/kept_copy.h"
 #include "imagefiles/png_stream.h"
 
 namespace tw::test {
@@ -209,6 +210,39 @@ TEST_F(RecoveryTest, TwoCopiesSideBySideKeepTheirOwnSheets) {
     ASSERT_EQ(rc.Keeper().Offered().size(), 1u);
     const RecoveryCopy& offered = rc.Keeper().Offered()[0];
     EXPECT_EQ(rc.Folder().Root() + "/" + offered.folder + "/" + offered.name, fileA);
+}
+
+// The old picture a killed save kept is on offer at the next start; it comes back into the target the file was last
+// saved through, unsaved and as that file's, and File > Save writes it back.
+TEST_F(RecoveryTest, OffersTheOldPictureACutOffSaveKept) {
+    const Raster old = NoisePicture(480, 256, 4);
+    const std::string original = (temp.path() + "/chipset.png").toStdString();
+    ASSERT_EQ(DumpRaster(old, original), "");
+    {
+        OldBytesCopy copy(KeptCopiesFolder());
+        FILE* f = std::fopen(original.c_str(), "rb");
+        ASSERT_TRUE(copy.Make(fileno(f), original));
+        std::fclose(f);
+        copy.Keep();
+    }
+    QFile torn(QString::fromStdString(original));
+    ASSERT_TRUE(torn.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    torn.write("\x89PNG");
+    torn.close();
+
+    GuiSession s;
+    s.program->Recent().Replace({{original, "CZ"}});
+    s.program->SelectTab("Tab1", 2);  // the faceset page in front
+    Recovery r(*s.program, *s.window);
+    QAction* recover = s.window->MenuAction("mnuRecover");
+    ASSERT_TRUE(recover->isEnabled());
+    recover->trigger();
+    EXPECT_EQ(s.Form().Pic("CZ").View(), old);
+    EXPECT_TRUE(s.window->windowTitle().endsWith("chipset.png *")) << s.window->windowTitle().toStdString();
+    EXPECT_TRUE(s.window->Status().Text().contains("old chipset.png")) << s.window->Status().Text().toStdString();
+    EXPECT_TRUE(FindKeptCopies().empty());
+    s.window->MenuAction("mnuSave")->trigger();
+    EXPECT_EQ(ReadChipset(original), old);
 }
 
 // Run as a child by the next test: a copy that stamps at TW_RECOVERY_AT and
