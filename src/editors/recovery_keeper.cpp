@@ -18,8 +18,7 @@ std::string ItemName(size_t i) { return kRecover + std::to_string(i); }
 
 // The kept-copies folder beside the recovery folder, both in the user's state folder.
 std::string KeptFolderBeside(const std::string& root) {
-    const size_t slash = root.rfind('/');
-    return (slash == std::string::npos ? std::string(".") : root.substr(0, slash)) + "/kept";
+    return FolderName(root) + "/kept";
 }
 
 }  // namespace

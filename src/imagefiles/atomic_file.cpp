@@ -14,16 +14,11 @@
 #include <vector>
 
 #include "imagefiles/file_error.h"
+#include "imagefiles/image_format.h"
 #include "imagefiles/kept_copy.h"
 
 namespace tw {
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // The path with its symbolic links followed, the last one possibly dangling.
 bool FollowLinks(std::string path, std::string* out) {
@@ -40,7 +35,7 @@ bool FollowLinks(std::string path, std::string* out) {
             return false;
         }
         std::string link(buf.data(), static_cast<size_t>(n));
-        path = link.starts_with('/') ? link : FolderOf(path) + "/" + link;
+        path = link.starts_with('/') ? link : FolderName(path) + "/" + link;
     }
     SetErrnoFileError(ELOOP, true);
     return false;
@@ -81,13 +76,13 @@ AtomicFile::AtomicFile(const char* destination) {
         return;
     }
     if (!FollowLinks(destination, &target_) || !Prepare()) return;
-    if (!inPlace_ && !MakeTemp(FolderOf(target_))) {
+    if (!inPlace_ && !MakeTemp(FolderName(target_))) {
         // A writable file in a folder that takes no new files: in place.
         const int err = errno;
         if (!exists_ || !S_ISREG(mode_) || (err != EACCES && err != EROFS && err != EPERM)) {
             // A folder that exists yet takes no new file (/proc, /sys).
             struct stat folder {};
-            const bool isFolder = stat(FolderOf(target_).c_str(), &folder) == 0 && S_ISDIR(folder.st_mode);
+            const bool isFolder = stat(FolderName(target_).c_str(), &folder) == 0 && S_ISDIR(folder.st_mode);
             SetFileError(err == ENOENT && isFolder ? ErrnoReason(EROFS, true) : ErrnoReason(err, true));
             return;
         }

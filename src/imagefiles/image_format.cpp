@@ -113,6 +113,12 @@ std::string BaseName(std::string_view path) {
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
+std::string FolderName(std::string_view path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos) return ".";
+    return slash == 0 ? "/" : std::string(path.substr(0, slash));
+}
+
 const std::vector<ImageFormat>& ImageFormats() {
     static const std::vector<ImageFormat> formats = {
         {{"bmp"}, {"BM"}, "BMP", "a BMP", P::WhenFits, false, true,

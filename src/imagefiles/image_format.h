@@ -68,6 +68,9 @@ const std::vector<ImageFormat>& ImageFormats();
 std::string FormatExtension(std::string_view fileName);
 // The last element of a path: "/a/b/chipset.png" gives "chipset.png".
 std::string BaseName(std::string_view path);
+// The folder of a path: "/a/b/chipset.png" gives "/a/b", "/x" gives "/" and
+// "chipset.png" gives ".".
+std::string FolderName(std::string_view path);
 // True for the short name of a format in the table.
 bool KnownFormat(const std::string& extension);
 // The reason a name of an unknown format is refused: "unknown extension .webp".

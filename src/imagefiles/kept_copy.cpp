@@ -10,15 +10,10 @@
 #include <cstdlib>
 
 #include "imagefiles/file_error.h"
+#include "imagefiles/image_format.h"
 
 namespace tw {
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 bool MakeFolders(const std::string& path) {
     size_t at = 0;
@@ -67,11 +62,6 @@ int MakeTemp(std::string* pattern) {
     return fd;
 }
 
-std::string BaseOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // A plain file (or, with `folder`, a folder) of the user's, not a link.
 bool Owned(const struct stat& st, bool folder = false) {
     return (folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode)) && st.st_uid == geteuid();
@@ -79,17 +69,17 @@ bool Owned(const struct stat& st, bool folder = false) {
 
 // Where a save puts a copy: beside the file, or in the kept-copies folder.
 bool WhereSavesKeep(const KeptCopy& k, const std::string& folder) {
-    const std::string name = BaseOf(k.copy);
-    return (FolderOf(k.copy) == FolderOf(k.original) && name.starts_with(".twold")) ||
-           (FolderOf(k.copy) == folder && name.starts_with("old"));
+    const std::string name = BaseName(k.copy);
+    return (FolderName(k.copy) == FolderName(k.original) && name.starts_with(".twold")) ||
+           (FolderName(k.copy) == folder && name.starts_with("old"));
 }
 
 // Removes `path` only while it is a plain file of the user's in its folder.
 void RemoveOwned(const std::string& path) {
     if (path.empty()) return;
-    const int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int dir = open(FolderName(path).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (dir < 0) return;
-    const std::string name = BaseOf(path);
+    const std::string name = BaseName(path);
     struct stat st {};
     if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && Owned(st)) unlinkat(dir, name.c_str(), 0);
     close(dir);
@@ -185,7 +175,7 @@ OldBytesCopy::~OldBytesCopy() {
 bool OldBytesCopy::Make(int fd, const std::string& original) {
     // Beside the file, on its disk; in the kept-copies folder when the
     // file's folder takes no new files.
-    copy_ = FolderOf(original) + "/.twoldXXXXXX";
+    copy_ = FolderName(original) + "/.twoldXXXXXX";
     int out = MakeTemp(&copy_);
     if (out < 0 && (errno == EACCES || errno == EROFS || errno == EPERM) && MakeFolders(folder_)) {
         copy_ = folder_ + "/oldXXXXXX";
@@ -205,7 +195,7 @@ bool OldBytesCopy::Make(int fd, const std::string& original) {
                                   : ErrnoReason(err != 0 ? err : EIO, true));
         return false;
     }
-    SyncFolder(FolderOf(copy_));
+    SyncFolder(FolderName(copy_));
     // The note is for the next start only; without it the copy still keeps
     // the old picture, beside the file.
     if (!MakeFolders(folder_)) return true;

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "imagefiles/atomic_file.h"
+#include "imagefiles/image_format.h"
 
 namespace tw {
 namespace {
@@ -12,8 +13,7 @@ namespace {
 void RemoveStaleTempsBesideRecentFiles(Program& program) {
     std::set<std::string> folders;
     for (const RecentFile& f : program.Recent().List())
-        if (const size_t slash = f.path.rfind('/'); slash != std::string::npos)
-            folders.insert(slash == 0 ? "/" : f.path.substr(0, slash));
+        if (f.path.find('/') != std::string::npos) folders.insert(FolderName(f.path));
     for (const std::string& folder : folders) RemoveStaleTemps(folder);
 }
 
