@@ -15,18 +15,12 @@
 
 #include "runner/batch_runner.h"
 
+#include "headless_hosts.h"
+
 namespace {
 
-class NoDialog : public tw::FileDialog {
-public:
-    int ShowOpen() override { return tw::kCancelError; }
-    int ShowSave() override { return tw::kCancelError; }
-};
-
-class NoAbout : public tw::AboutHost {
-public:
-    void ShowModal(tw::frmAbout& about) override { about.Unloaded = true; }
-};
+using tw::bench::NoAbout;
+using tw::bench::NoDialog;
 
 void BM_TargetPreview128(benchmark::State& state) {
     NoDialog dialog;

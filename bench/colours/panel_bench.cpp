@@ -20,18 +20,12 @@
 #include "imagefiles/colour_count.h"
 #include "imagefiles/dump_picture.h"
 
+#include "../headless_hosts.h"
+
 namespace {
 
-class NoDialog : public tw::FileDialog {
-public:
-    int ShowOpen() override { return tw::kCancelError; }
-    int ShowSave() override { return tw::kCancelError; }
-};
-
-class NoAbout : public tw::AboutHost {
-public:
-    void ShowModal(tw::frmAbout& about) override { about.Unloaded = true; }
-};
+using tw::bench::NoAbout;
+using tw::bench::NoDialog;
 
 // Battle frames drawn in about 180 colours, in irregular patches.
 tw::Raster Frames(uint32_t seed) {

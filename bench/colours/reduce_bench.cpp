@@ -17,18 +17,12 @@
 #include "imagefiles/picture_psnr.h"
 #include "runner/batch_runner.h"
 
+#include "../headless_hosts.h"
+
 namespace {
 
-class NoDialog : public tw::FileDialog {
-public:
-    int ShowOpen() override { return tw::kCancelError; }
-    int ShowSave() override { return tw::kCancelError; }
-};
-
-class NoAbout : public tw::AboutHost {
-public:
-    void ShowModal(tw::frmAbout& about) override { about.Unloaded = true; }
-};
+using tw::bench::NoAbout;
+using tw::bench::NoDialog;
 
 // Smooth ramps with a fine pattern over them: like a painted backdrop, with
 // about 57 000 colours.
