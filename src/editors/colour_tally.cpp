@@ -11,6 +11,26 @@ constexpr Pixel kRgb = 0xFFFFFFu;
 // A quick "surely not" for the colours searched for, one bit per hash.
 size_t Hash(Pixel p) { return (p * 0x9E3779B1u) >> 20; }
 
+// Adds `delta` to the count of every pixel of the block. Neighbouring pixels
+// mostly share a colour, so `startRun(colour, row, col)` finds the entry once
+// for each run of one colour along a row.
+template <class Block, class StartRun>
+void CountRuns(const Raster& sheet, const Block& b, uint32_t delta, StartRun startRun) {
+    for (int row = b.top; row < b.bottom; ++row) {
+        const Pixel* line = sheet.Row(row);
+        Pixel last = 0;
+        decltype(startRun(Pixel{}, 0, 0)) run = nullptr;
+        for (int col = b.left; col < b.right; ++col) {
+            const Pixel p = line[col] & kRgb;
+            if (!run || p != last) {
+                run = startRun(p, row, col);
+                last = p;
+            }
+            run->pixels += delta;
+        }
+    }
+}
+
 }  // namespace
 
 void ColourTally::Clear() {
@@ -49,20 +69,12 @@ void ColourTally::Remove(const Raster& sheet, int x, int y, int w, int h) {
     const Block b = Clip(sheet, x, y, w, h);
     ++pass_;
     std::vector<Pixel> met;
-    for (int row = b.top; row < b.bottom; ++row) {
-        const Pixel* line = sheet.Row(row);
-        Pixel last = 0;
-        Entry* run = nullptr;
-        for (int col = b.left; col < b.right; ++col) {
-            const Pixel p = line[col] & kRgb;
-            if (!run || p != last) {
-                run = &colours_.find(p)->second;
-                last = p;
-                if (run->mark != pass_) run->mark = pass_, met.push_back(p);
-            }
-            --run->pixels;
-        }
-    }
+    // Unsigned wrap-around: adding the all-ones value takes one away.
+    CountRuns(sheet, b, UINT32_MAX, [this, &met](Pixel p, int, int) {
+        Entry* e = &colours_.find(p)->second;
+        if (e->mark != pass_) e->mark = pass_, met.push_back(p);
+        return e;
+    });
     const auto inBlock = [&b, &sheet](uint32_t at) {
         const int row = static_cast<int>(at / sheet.Width()), col = static_cast<int>(at % sheet.Width());
         return row >= b.top && row < b.bottom && col >= b.left && col < b.right;
@@ -86,27 +98,18 @@ void ColourTally::Add(const Raster& sheet, int x, int y, int w, int h) {
     if (!built_) return;
     const Block b = Clip(sheet, x, y, w, h);
     const uint32_t width = static_cast<uint32_t>(sheet.Width());
-    for (int row = b.top; row < b.bottom; ++row) {
-        const Pixel* line = sheet.Row(row);
-        Pixel last = 0;
-        Entry* run = nullptr;
-        for (int col = b.left; col < b.right; ++col) {
-            const Pixel p = line[col] & kRgb;
-            if (!run || p != last) {
-                const uint32_t pos = static_cast<uint32_t>(row) * width + static_cast<uint32_t>(col);
-                auto [it, added] = colours_.try_emplace(p, Entry{0, pos});
-                run = &it->second;
-                last = p;
-                if (added)
-                    order_.emplace(pos, p);
-                else if (pos < run->first) {
-                    if (!run->lost) order_.erase(run->first), order_.emplace(pos, p);
-                    run->first = pos;
-                }
-            }
-            ++run->pixels;
+    CountRuns(sheet, b, 1u, [this, width](Pixel p, int row, int col) {
+        const uint32_t pos = static_cast<uint32_t>(row) * width + static_cast<uint32_t>(col);
+        auto [it, added] = colours_.try_emplace(p, Entry{0, pos});
+        Entry* e = &it->second;
+        if (added) {
+            order_.emplace(pos, p);
+        } else if (pos < e->first) {
+            if (!e->lost) order_.erase(e->first), order_.emplace(pos, p);
+            e->first = pos;
         }
-    }
+        return e;
+    });
     FindLost(sheet);
 }
 
