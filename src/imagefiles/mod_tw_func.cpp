@@ -9,6 +9,7 @@
 #include "imagefiles/dib.h"
 #include "imagefiles/file_error.h"
 #include "imagefiles/index_zero.h"
+#include "imagefiles/set_aside_image.h"
 #include "platform/source_canvas.h"
 
 namespace tw {
@@ -90,6 +91,11 @@ const FileResult& modTWFunc::Report(FileResult result) {
 }
 
 int modTWFunc::Load(const std::string& fileName, const std::string& targetId) {
+    // The old CurrentImage waits aside while the file decodes, and comes
+    // back on every way out but the one that replaces it. Where a surface
+    // still holds a whole picture made from it, it waits as no more than
+    // its header: the decoded file then takes the place its rows took.
+    SetAsideImage old(&CurrentImage, wholeOfCurrent_.lock());
     ImageDescriptor image{};
     if (const int result = LoadPictureFile(fileName, &image)) return result;
     // Frees the decoded image on every way out but the one that keeps it,
@@ -112,16 +118,20 @@ int modTWFunc::Load(const std::string& fileName, const std::string& targetId) {
         SetFileError(NoMemoryReason(w, h));
         return -2;
     }
-    freeimage(&CurrentImage);
+    old.Drop();
+    wholeOfCurrent_.reset();
     copyimgdes(&image, &CurrentImage);
     image = ImageDescriptor{};  // now CurrentImage's
-    // The file has decoded: a surface's old whole picture and the old
-    // CurrentImage go before the new whole picture is built, so that a
-    // second load of a huge picture needs no more memory than the first.
-    // Should the new one still not fit, the surface is left empty.
+    // The file has decoded: a surface's old whole picture goes before the
+    // new one is built, so that a second load of a huge picture needs no
+    // more memory than the first. Should the new one still not fit, the
+    // surface is left empty.
     for (PictureSink& s : whole) s.release();
     try {
-        for (PictureSink& s : whole) shown.emplace_back(s, PictureFor(*s.surface, CurrentImage));
+        for (PictureSink& s : whole) {
+            shown.emplace_back(s, PictureFor(*s.surface, CurrentImage));
+            wholeOfCurrent_ = shown.back().second.shared();
+        }
     } catch (const std::bad_alloc&) {
         for (auto& [sink, picture] : shown) sink.assign(Picture());
         SetFileError(NoMemoryReason(w, h) + "; the surface that holds the whole picture was left empty");
@@ -183,6 +193,7 @@ bool modTWFunc::TakeSurfaceImage(const Surface& surface) {
     // gives, built in memory: nothing is written beside the program.
     ImageDescriptor image{};
     if (RasterToImage(surface.View(), &image) != 0) return false;
+    wholeOfCurrent_.reset();
     freeimage(&CurrentImage);
     copyimgdes(&image, &CurrentImage);
     return true;

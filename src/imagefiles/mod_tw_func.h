@@ -6,6 +6,7 @@
 // under the user's name. XYZ, the engine's own format, goes both ways too. Each routine reports what became of the file.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -89,6 +90,9 @@ private:
     ResultObserver observer_;
     bool lastSaveReduced_ = false;  // the latest save had to reduce the colours
     std::optional<std::string> nextOpen_;
+    // The whole picture the latest load built from CurrentImage, while a
+    // surface holds it (picTemp's).
+    std::weak_ptr<const Raster> wholeOfCurrent_;
 };
 
 }  // namespace tw

@@ -52,6 +52,37 @@ TEST(LoadSave, ConverterSourceFillsBothSurfacesWithTheirOwnPictures) {
     EXPECT_TRUE(SameRaster(*e.form().Drawable("picTemp").GetPicture().raster(), pic));
 }
 
+// After a converter load, CurrentImage waits for the next load as no more than
+// its header, picTemp holding its pixels: a load that fails, into the
+// converter or elsewhere, gives it back byte for byte.
+TEST(LoadSave, AFailedLoadAfterAConverterLoadGivesCurrentImageBack) {
+    Editor e;
+    std::ofstream(e.dir / "corrupt.png") << "this is no picture";
+    const std::pair<const char*, Raster> pictures[] = {{"palette", ColourSheet(256, 1024, 40)},
+                                                       {"true colour", NoisePicture(250, 1000, 6)}};
+    for (const auto& [name, picture] : pictures) {
+        SCOPED_TRACE(name);
+        e.Load("CLoadQr", picture, "converted.bmp");
+        const ImageDescriptor& current = e.program.Files().CurrentImage;
+        ASSERT_NE(current.bmh, nullptr);
+        const auto bytesOf = [&] {
+            const size_t rows = static_cast<size_t>(current.buffwidth) * picture.Height();
+            return std::vector<uint8_t>(reinterpret_cast<const uint8_t*>(current.bmh), static_cast<const uint8_t*>(current.ibuff + rows));
+        };
+        const std::vector<uint8_t> bytes = bytesOf();
+        const ImageDescriptor before = current;
+        for (const char* button : {"CLoadQr", "LoadZChip", "CLoadQr"}) {
+            e.dialog.QueueFile(e.dir / "corrupt.png");
+            e.Click(button);
+            ASSERT_NE(current.bmh, nullptr);
+            EXPECT_EQ(bytesOf(), bytes);
+            EXPECT_EQ(current.colors, before.colors);
+            EXPECT_EQ(current.imgtype, before.imgtype);
+        }
+        EXPECT_TRUE(SameRaster(*e.form().Drawable("picTemp").GetPicture().raster(), picture));
+    }
+}
+
 // Only the last three characters of the name, lower-cased, pick the format.
 // A load that fails leaves CurrentImage, the surface's picture and what was
 // drawn on it as they were.
