@@ -1,7 +1,9 @@
 // Writes the hostile pictures the bench/hostile run loads: a progressive
-// JPEG of about 950 scans, one of 985 scans over a 16384 x 16384 picture, a PNG whose image data goes on with 2 GiB of
-// compressed zeros, and two GIFs of a few bytes that declare a 16384 x 16384
-// screen, one of two colours (1-bit) and one of four (8-bit).
+// JPEG of about 950 scans, one of 985 scans over a 16384 x 16384 picture, a
+// PNG whose image data goes on with 2 GiB of compressed zeros, a 16384 x
+// 16384 PNG cut off at the start of its image data, and two GIFs of a few
+// bytes that declare a 16384 x 16384 screen, one of two colours (1-bit) and
+// one of four (8-bit).
 //
 //   tw_hostile_files FOLDER
 
@@ -67,6 +69,19 @@ bool TailPng(const std::string& path) {
     return Write(path, png);
 }
 
+// A 16384 x 16384 grey PNG whose header reads and whose image data stops
+// after a few bytes: it fails only once its picture has been allocated.
+bool CutPng(const std::string& path) {
+    Bytes png{0x89, 'P', 'N', 'G', 13, 10, 26, 10}, ihdr;
+    PutBe32(&ihdr, 16384);
+    PutBe32(&ihdr, 16384);
+    ihdr.insert(ihdr.end(), {8, 0, 0, 0, 0});
+    PutChunk(&png, "IHDR", ihdr);
+    PutBe32(&png, 4096);
+    png.insert(png.end(), {'I', 'D', 'A', 'T', 0x78, 0x9C, 0x62, 0x60});
+    return Write(path, png);
+}
+
 // A 1 x 1 frame on a 16384 x 16384 screen: two colours make a 1-bit
 // picture, four an 8-bit one.
 bool ScreenGif(const std::string& path, bool eightBit) {
@@ -126,6 +141,7 @@ int main(int argc, char** argv) {
     const std::string dir = argv[1];
     const bool ok = ScanJpeg(dir + "/scans.jpg") &&
                     tw::test::WriteScanJpeg(dir + "/huge-scans.jpg", 16384, 16384, 1, 985) && TailPng(dir + "/tail.png") &&
+                    CutPng(dir + "/cut.png") &&
                     ScreenGif(dir + "/screen.gif", false) && ScreenGif(dir + "/screen8.gif", true);
     return ok ? 0 : 1;
 }

@@ -196,8 +196,9 @@ const std::string& SaveDialogFilter() {
     return filter;
 }
 
-int LoadPictureFile(const std::string& fileName, ImageDescriptor* out, long long maxPixels) {
-    return LoadPictureAs(fileName, fileName, out, maxPixels);
+int LoadPictureFile(const std::string& fileName, ImageDescriptor* out, long long maxPixels,
+                    const std::function<void()>& headerRead) {
+    return LoadPictureAs(fileName, fileName, out, maxPixels, headerRead);
 }
 
 int LoadPictureFrom(int fd, std::string_view formatName, ImageDescriptor* out, long long maxPixels) {
@@ -207,7 +208,7 @@ int LoadPictureFrom(int fd, std::string_view formatName, ImageDescriptor* out, l
 }
 
 int LoadPictureAs(const std::string& fileName, std::string_view formatName, ImageDescriptor* out,
-                  long long maxPixels) {
+                  long long maxPixels, const std::function<void()>& headerRead) {
     const ImageFormat* format = FormatOf(formatName);
     if (!format) {
         SetFileError(UnknownExtensionReason(formatName));
@@ -217,6 +218,7 @@ int LoadPictureAs(const std::string& fileName, std::string_view formatName, Imag
     PictureHeader h{0, 0, 0};
     if (const int rc = format->header(name, &h)) return rc;
     if (maxPixels > 0 && static_cast<long long>(h.width) * h.height > maxPixels) return -12;
+    if (headerRead) headerRead();
     ImageDescriptor image{};
     // Frees the decoded image on every way out but the one that hands it
     // over, running out of memory included.

@@ -6,6 +6,7 @@
 // reader, the runner's dumps, the status line, the dialogs' filters and the
 // fuzz targets) asks this table instead of comparing extensions itself.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -92,10 +93,13 @@ std::string FormatList(bool (*pick)(const ImageFormat&));
 // 16-bit grey picture taken on as 8-bit grey. On failure nothing is left in
 // `image` and the file-error channel holds the reason when one is known.
 // `maxPixels` above 0 refuses larger pictures before allocating.
-int LoadPictureFile(const std::string& fileName, ImageDescriptor* image, long long maxPixels = 0);
+// `headerRead` is called once the header has been read, just before the
+// picture is allocated: the moment to make room for a file that opens.
+int LoadPictureFile(const std::string& fileName, ImageDescriptor* image, long long maxPixels = 0,
+                    const std::function<void()>& headerRead = {});
 // The same, reading `fileName` in the format `formatName` picks.
 int LoadPictureAs(const std::string& fileName, std::string_view formatName, ImageDescriptor* image,
-                  long long maxPixels = 0);
+                  long long maxPixels = 0, const std::function<void()>& headerRead = {});
 // The same from a file open for reading, in the format `formatName` picks.
 int LoadPictureFrom(int fd, std::string_view formatName, ImageDescriptor* image, long long maxPixels = 0);
 

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -91,13 +92,15 @@ const FileResult& modTWFunc::Report(FileResult result) {
 }
 
 int modTWFunc::Load(const std::string& fileName, const std::string& targetId) {
-    // The old CurrentImage waits aside while the file decodes, and comes
-    // back on every way out but the one that replaces it. Where a surface
-    // still holds a whole picture made from it, it waits as no more than
-    // its header: the decoded file then takes the place its rows took.
-    SetAsideImage old(&CurrentImage, wholeOfCurrent_.lock());
+    // Once the file's header has been read, the old CurrentImage waits
+    // aside while the file decodes, and comes back on every way out but the
+    // one that replaces it. Where a surface still holds a whole picture made
+    // from it, it waits as no more than its header: the decoded file then
+    // takes the place its rows took.
+    std::optional<SetAsideImage> old;
+    const auto setAside = [&] { old.emplace(&CurrentImage, wholeOfCurrent_.lock()); };
     ImageDescriptor image{};
-    if (const int result = LoadPictureFile(fileName, &image)) return result;
+    if (const int result = LoadPictureFile(fileName, &image, 0, setAside)) return result;
     // Frees the decoded image on every way out but the one that keeps it,
     // running out of memory included.
     struct Owner {
@@ -118,7 +121,7 @@ int modTWFunc::Load(const std::string& fileName, const std::string& targetId) {
         SetFileError(NoMemoryReason(w, h));
         return -2;
     }
-    old.Drop();
+    if (old) old->Drop();
     wholeOfCurrent_.reset();
     copyimgdes(&image, &CurrentImage);
     image = ImageDescriptor{};  // now CurrentImage's

@@ -57,7 +57,11 @@ TEST(LoadSave, ConverterSourceFillsBothSurfacesWithTheirOwnPictures) {
 // converter or elsewhere, gives it back byte for byte.
 TEST(LoadSave, AFailedLoadAfterAConverterLoadGivesCurrentImageBack) {
     Editor e;
-    std::ofstream(e.dir / "corrupt.png") << "this is no picture";
+    // A PNG whose header reads and whose pixels are missing fails only once
+    // CurrentImage has been set aside.
+    const std::string whole = e.dir / "whole.png";
+    ASSERT_EQ(DumpRaster(NoisePicture(64, 64, 5), whole), "");
+    std::ofstream(e.dir / "corrupt.png", std::ios::binary) << ReadText(whole).substr(0, 60);
     const std::pair<const char*, Raster> pictures[] = {{"palette", ColourSheet(256, 1024, 40)},
                                                        {"true colour", NoisePicture(250, 1000, 6)}};
     for (const auto& [name, picture] : pictures) {
