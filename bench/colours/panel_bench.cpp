@@ -21,10 +21,12 @@
 #include "imagefiles/dump_picture.h"
 
 #include "../headless_hosts.h"
+#include "many_colours.h"
 
 namespace {
 
 using tw::bench::NoAbout;
+using tw::bench::ManyColours;
 using tw::bench::NoDialog;
 
 // Battle frames drawn in about 180 colours, in irregular patches.
@@ -35,15 +37,6 @@ tw::Raster Frames(uint32_t seed) {
             const int i = static_cast<int>(((x / 6) * 7 + (y / 5) * 13 + (x * y / 97) + seed) % 180);
             r.Set(x, y, tw::Rgb(i * 37, i * 11 + 40, i * 5 + 7));
         }
-    return r;
-}
-
-// Smooth ramps under a fine pattern: some 57 000 colours.
-tw::Raster ManyColours() {
-    tw::Raster r(480, 480);
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 480; ++x)
-            r.Set(x, y, tw::Rgb(x * 256 / 480, y * 256 / 480, ((x / 3) ^ (y / 5)) * 9 % 256));
     return r;
 }
 

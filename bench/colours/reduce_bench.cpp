@@ -18,21 +18,13 @@
 #include "runner/batch_runner.h"
 
 #include "../headless_hosts.h"
+#include "many_colours.h"
 
 namespace {
 
 using tw::bench::NoAbout;
+using tw::bench::ManyColours;
 using tw::bench::NoDialog;
-
-// Smooth ramps with a fine pattern over them: like a painted backdrop, with
-// about 57 000 colours.
-tw::Raster ManyColours() {
-    tw::Raster r(480, 480);
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 480; ++x)
-            r.Set(x, y, tw::Rgb(x * 256 / 480, y * 256 / 480, ((x / 3) ^ (y / 5)) * 9 % 256));
-    return r;
-}
 
 std::string TempPath(const char* name) {
     return (std::filesystem::temp_directory_path() /

@@ -42,12 +42,18 @@ bool Write(const std::string& path, const Bytes& bytes) {
     return fclose(f) == 0 && ok;
 }
 
-bool TailPng(const std::string& path) {
+// The signature and header of an 8-bit grey PNG.
+Bytes GreyPngStart(uint32_t width, uint32_t height) {
     Bytes png{0x89, 'P', 'N', 'G', 13, 10, 26, 10}, ihdr;
-    PutBe32(&ihdr, 64);
-    PutBe32(&ihdr, 64);
+    PutBe32(&ihdr, width);
+    PutBe32(&ihdr, height);
     ihdr.insert(ihdr.end(), {8, 0, 0, 0, 0});
     PutChunk(&png, "IHDR", ihdr);
+    return png;
+}
+
+bool TailPng(const std::string& path) {
+    Bytes png = GreyPngStart(64, 64);
     z_stream z{};
     deflateInit(&z, 9);
     Bytes packed, out(1 << 20), rows(64 * 65, 0), zeros(64 << 20, 0);
@@ -72,11 +78,7 @@ bool TailPng(const std::string& path) {
 // A 16384 x 16384 grey PNG whose header reads and whose image data stops
 // after a few bytes: it fails only once its picture has been allocated.
 bool CutPng(const std::string& path) {
-    Bytes png{0x89, 'P', 'N', 'G', 13, 10, 26, 10}, ihdr;
-    PutBe32(&ihdr, 16384);
-    PutBe32(&ihdr, 16384);
-    ihdr.insert(ihdr.end(), {8, 0, 0, 0, 0});
-    PutChunk(&png, "IHDR", ihdr);
+    Bytes png = GreyPngStart(16384, 16384);
     PutBe32(&png, 4096);
     png.insert(png.end(), {'I', 'D', 'A', 'T', 0x78, 0x9C, 0x62, 0x60});
     return Write(path, png);

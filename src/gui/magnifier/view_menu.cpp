@@ -17,6 +17,18 @@
 namespace tw {
 namespace {
 constexpr int kLimitShownMs = 10000;  // how long the status line tells why Zoom In is greyed
+
+// Makes `item` a tick that opens `window` when set and hides it when cleared.
+template <class Window>
+void OpensAndHides(QAction* item, Window& window) {
+    item->setCheckable(true);
+    QObject::connect(item, &QAction::triggered, &window, [&window](bool on) {
+        if (on)
+            window.Open();
+        else
+            window.hide();
+    });
+}
 }  // namespace
 
 void AddViewMenu(QMenuBar* bar, ClientZoom& zoom, MagnifierWindow& magnifier, DrawingAids& aids,
@@ -79,22 +91,10 @@ void AddViewMenu(QMenuBar* bar, ClientZoom& zoom, MagnifierWindow& magnifier, Dr
     });
     menu->addSeparator();
     QAction* mag = add("mnuMagnifier", QObject::tr("&Magnifier"), {QKeySequence(Qt::Key_F2)});
-    mag->setCheckable(true);
-    QObject::connect(mag, &QAction::triggered, &magnifier, [&magnifier](bool on) {
-        if (on)
-            magnifier.Open();
-        else
-            magnifier.hide();
-    });
+    OpensAndHides(mag, magnifier);
     QObject::connect(&magnifier, &MagnifierWindow::VisibilityChanged, mag, &QAction::setChecked);
     QAction* panel = add("mnuColours", QObject::tr("&Colours"), {QKeySequence(Qt::Key_F3)});
-    panel->setCheckable(true);
-    QObject::connect(panel, &QAction::triggered, &colours, [&colours](bool on) {
-        if (on)
-            colours.Open();
-        else
-            colours.hide();
-    });
+    OpensAndHides(panel, colours);
     QObject::connect(&colours, &QDockWidget::visibilityChanged, panel, [panel, &colours] {
         panel->setChecked(colours.isVisible());
     });
